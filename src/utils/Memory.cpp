@@ -1,0 +1,10 @@
+#include "MemoryT.h"
+
+namespace Utils {
+
+Memory& Memory::Instance() {
+    static Memory memory;
+    return memory;
+}
+
+} // namespace Utils
