@@ -3,7 +3,7 @@
 # Adds every immediate subfolder of DIR that has a CMakeLists.txt, in name order, so that a
 # new component needs no edit of the top-level file.
 function(portico_add_subdirs dir)
-    file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_SOURCE_DIR}/${dir}
+    file(GLOB children LIST_DIRECTORIES true CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/${dir}
          ${CMAKE_SOURCE_DIR}/${dir}/*)
     list(SORT children)
     foreach(child ${children})
