@@ -1,0 +1,61 @@
+#include "core/win/HookMapping.h"
+
+#include "core/HookBlock.h"
+#include "core/win/ShareRestrictedSD.h"
+
+#include <cstdint>
+#include <string>
+
+namespace Portico {
+
+const wchar_t kHookMappingName[] = L"Global\\Lumora_GANTRY_HWND";
+
+namespace {
+
+std::string ToUtf8(const std::wstring& text) {
+    if (text.empty())
+        return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    std::string out(size_t(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &out[0], n, nullptr,
+                            nullptr);
+    return out;
+}
+
+} // namespace
+
+bool HookMapping::Create(HWND browser, const std::wstring& userName) {
+    if (!view) {
+        ShareRestrictedSD security;
+        if (!security.Attributes())
+            return false;
+        HANDLE handle = CreateFileMappingW(INVALID_HANDLE_VALUE, security.Attributes(),
+                                           PAGE_READWRITE, 0, kHookBlockBytes, kHookMappingName);
+        if (!handle || handle == INVALID_HANDLE_VALUE)
+            return false;
+        void* mapped = MapViewOfFile(handle, FILE_MAP_ALL_ACCESS, 0, 0, kHookBlockBytes);
+        if (!mapped) {
+            CloseHandle(handle);
+            return false;
+        }
+        mapping = handle;
+        view = mapped;
+    }
+    const std::string name = ToUtf8(userName);
+    FillHookBlock(static_cast<uint8_t*>(view), uint32_t(reinterpret_cast<uintptr_t>(browser)),
+                  name.data(), name.size());
+    return true;
+}
+
+void HookMapping::Release() {
+    if (view)
+        UnmapViewOfFile(view);
+    if (mapping)
+        CloseHandle(mapping);
+    view = nullptr;
+    mapping = nullptr;
+}
+
+} // namespace Portico
