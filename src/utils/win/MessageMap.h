@@ -23,8 +23,8 @@ bool ReflectNotification(HWND parent, UINT message, WPARAM wParam, LPARAM lParam
 #define PORTICO_BEGIN_MSG_MAP()                                                               \
     bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,       \
                               LRESULT& result) {                                              \
-        (void)window;                                                                         \
-        bool handled = true;
+        bool handled = true;                                                                  \
+        (void)window, (void)message, (void)wParam, (void)lParam, (void)result, (void)handled;
 
 // LRESULT Handler(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
 #define PORTICO_MESSAGE_HANDLER(msg, handler)                                                 \

@@ -1,0 +1,176 @@
+#include "core/win/Plugin.h"
+
+#include "core/win/IconStrip.h"
+#include "region/RegionLibrary.h"
+#include "utils/InStreamT.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+namespace Portico {
+namespace {
+
+uint8_t LookupRegion(uint32_t ip, uint8_t out[3]) {
+    return RegionLibrary::Instance().Lookup(ip, out);
+}
+
+int32_t WINAPI StoreText(uint32_t textId, const wchar_t* text) {
+    if (text)
+        Plugin::Instance().state.SetText(
+            textId, std::u16string(reinterpret_cast<const char16_t*>(text)));
+    return 1;
+}
+
+std::wstring Wide(const std::u16string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+int32_t WINAPI HandleAuthOK(uintptr_t) {
+    Plugin::Instance().OnAuthOK();
+    return 0;
+}
+int32_t WINAPI HandleCateItemClick(uintptr_t item) {
+    Plugin::Instance().OnCateItemClick(uint32_t(item & 0xFFFF));
+    return 0;
+}
+int32_t WINAPI HandleMeJoinRoom(uintptr_t) {
+    Plugin::Instance().OnMeJoinRoom();
+    return 0;
+}
+int32_t WINAPI HandleMeLeaveRoom(uintptr_t) {
+    Plugin::Instance().OnMeLeaveRoom();
+    return 0;
+}
+int32_t WINAPI HandleAppExit(uintptr_t) {
+    Plugin::Instance().OnAppExit();
+    return 0;
+}
+int32_t WINAPI HandleUnknownProtocol(uintptr_t record) {
+    Plugin::Instance().OnUnknownProtocol(reinterpret_cast<const Host::ProtocolMessageRecord*>(record));
+    return 0;
+}
+
+} // namespace
+
+Plugin::Plugin() : serverStore(&LookupRegion) {}
+
+Plugin& Plugin::Instance() {
+    static Plugin plugin;
+    return plugin;
+}
+
+void Plugin::OnLoad() {
+    std::srand(unsigned(std::time(nullptr)));
+    host.RegisterEventHandler(L"OnAuthOK", &HandleAuthOK);
+    host.RegisterEventHandler(L"OnCateItemClick", &HandleCateItemClick);
+    host.RegisterEventHandler(L"OnMeJoinRoom", &HandleMeJoinRoom);
+    host.RegisterEventHandler(L"OnMeLeaveRoom", &HandleMeLeaveRoom);
+    host.RegisterEventHandler(L"OnAppExit", &HandleAppExit);
+    host.RegisterEventHandler(L"OnUnknownProtocol", &HandleUnknownProtocol);
+    if (auto* dependencies =
+            static_cast<Host::DependencyService*>(host.QueryService(Host::kDependencyServiceKey)))
+        dependencies->AddDependency("com.lumora.portico");
+}
+
+void Plugin::OnUnload() { hookMapping.Release(); }
+
+void Plugin::OnAuthOK() {
+    chatRoom.Attach(host);
+    ReadMyInfo();
+    LoadTexts();
+    // SEAM (sockets branch): the UDP query pool opens here on ports from 20100, socket 0 for
+    // the browser scheduler and socket 1 for the room scheduler. Until the pool is on main
+    // the schedulers run without it.
+    browserScheduler.Start();
+    roomScheduler.Start();
+    const std::wstring title = Wide(state.Text(1)) + L"      ";
+    host.AddGameCategory(title.c_str(), Host::kPluginCategory);
+    BuildCatalogue();
+    buddyList.Attach();
+    gameList.Attach(host);
+    state.ApplyUserLevel(host.GetUserLevel());
+    relay.Request();
+    // SEAM (sockets branch): the partner servers are resolved with ResolveHost and seeded
+    // into the server store here (22 addresses of game 1003).
+    CreateBrowserOnce();
+}
+
+void Plugin::ReadMyInfo() {
+    auto* myInfo = static_cast<Host::MyInfoService*>(host.QueryService(Host::kMyInfoServiceKey));
+    Host::MyInfoRecord record{};
+    if (!myInfo || !myInfo->GetMyInfo(&record))
+        return;
+    const uint32_t raw = record.addressNetworkOrder;
+    const auto* b = reinterpret_cast<const uint8_t*>(&raw);
+    state.userAddress = uint32_t(b[0]) << 24 | uint32_t(b[1]) << 16 | uint32_t(b[2]) << 8 | b[3];
+    state.region = RegionLibrary::Instance().Lookup(state.userAddress, state.country);
+}
+
+void Plugin::LoadTexts() {
+    state.language = language.LoadLanguageModule(L"Tessel.dll");
+    language.EnumTexts(&StoreText);
+}
+
+void Plugin::BuildCatalogue() {
+    std::vector<CatalogueRow> games;
+    if (!catalogueSource || !catalogueSource->ReadGames(games))
+        return;
+    state.ResetCatalogue();
+    IconStrip strip(skin);
+    for (const CatalogueRow& game : games) {
+        HICON icon = strip.ExtractIcon(game.icon);
+        const uint32_t item = state.AddGame(game.gameId, game.name, icon);
+        if (item == 0) {
+            // The table is full: later games are left out of the host's list too.
+            if (icon)
+                DestroyIcon(icon);
+            break;
+        }
+        host.AddCategoryItem(Host::kPluginCategory, Wide(game.name).c_str(), icon, item);
+    }
+}
+
+void Plugin::CreateBrowserOnce() {
+    if (state.browserCreated)
+        return;
+    HWND window = browser.Create(nullptr);
+    if (window)
+        hookMapping.Create(window, host.GetMyAccount().userName);
+    state.browserCreated = true;
+}
+
+void Plugin::OnCateItemClick(uint32_t itemId) {
+    if (itemId > state.GameCount())
+        return;
+    state.currentGame = state.GameIdAt(itemId);
+    gameList.SelectGame(state.currentGame);
+}
+
+void Plugin::OnMeJoinRoom() {
+    state.currentGame = host.GetCurrentRoom().gameId;
+    const uint32_t item = state.FindItem(state.currentGame);
+    if (item != 0)
+        chatRoom.Show(Wide(state.NameAt(item)), static_cast<HICON>(state.IconAt(item)));
+}
+
+void Plugin::OnMeLeaveRoom() { chatRoom.Hide(); }
+
+void Plugin::OnAppExit() {
+    browser.DestroyWindow();
+    chatRoom.Hide();
+    // The host is closing: the engines stop here, on the window thread, rather than under the
+    // loader's lock at unload.
+    browserScheduler.Stop();
+    roomScheduler.Stop();
+}
+
+void Plugin::OnUnknownProtocol(const Host::ProtocolMessageRecord* record) {
+    if (!record)
+        return;
+    const uint32_t length = record->data ? record->length : 0;
+    ByteInStream payload(record->data, length);
+    relay.Receive(record->type, payload);
+}
+
+} // namespace Portico

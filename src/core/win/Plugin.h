@@ -1,0 +1,73 @@
+// The module's one instance: the plug-in-wide state, the host binding, the long-lived window
+// objects and engines, and the six host events that drive them.
+#pragma once
+
+#include "browser/Favourites.h"
+#include "browser/ServerStore.h"
+#include "browser/win/FPSFrame.h"
+#include "core/CatalogueSource.h"
+#include "core/PluginState.h"
+#include "core/win/HookMapping.h"
+#include "core/win/HostBinding.h"
+#include "core/win/LanguageLibrary.h"
+#include "core/win/PluginContext.h"
+#include "core/win/SkinLibrary.h"
+#include "panels/BuddyServerRelay.h"
+#include "panels/win/BuddyListParent.h"
+#include "panels/win/CChatRoomView.h"
+#include "panels/win/GameListParent.h"
+#include "query/QueryScheduler.h"
+
+namespace Portico {
+
+class Plugin {
+public:
+    static constexpr uint32_t kBrowserSocket = 0;
+    static constexpr uint32_t kRoomSocket = 1;
+
+    static Plugin& Instance();
+
+    // Module entry: process attach and detach.
+    void OnLoad();
+    void OnUnload();
+
+    // Host events; all run on the host's window thread.
+    void OnAuthOK();
+    void OnCateItemClick(uint32_t itemId);
+    void OnMeJoinRoom();
+    void OnMeLeaveRoom();
+    void OnAppExit();
+    void OnUnknownProtocol(const Host::ProtocolMessageRecord* record);
+
+    // SEAM (storage branch): the catalogue reader; null until it is wired, and then login
+    // leaves the catalogue as it was.
+    void SetCatalogueSource(CatalogueSource* source) { catalogueSource = source; }
+
+    PluginState state;
+    HostBinding host;
+    SkinLibrary skin;
+    LanguageLibrary language;
+    HookMapping hookMapping;
+    Favourites favourites;
+    ServerStore serverStore;
+    PluginContext context{*this};
+    QueryScheduler browserScheduler{context, kBrowserSocket};
+    QueryScheduler roomScheduler{context, kRoomSocket};
+    BuddyServerRelay relay{context};
+    FPSFrame browser;
+    CChatRoomView chatRoom;
+    BuddyListParent buddyList{host};
+    GameListParent gameList;
+
+private:
+    Plugin();
+
+    void ReadMyInfo();
+    void LoadTexts();
+    void BuildCatalogue();
+    void CreateBrowserOnce();
+
+    CatalogueSource* catalogueSource = nullptr;
+};
+
+} // namespace Portico
