@@ -42,7 +42,7 @@ enum LanguageOrdinal : uint16_t {
     kLangGetCountryName = 10,
     kLangHasText = 11,
     kLangGetDialogText = 12,
-    kLangGetVersion = 13,
+    kLangGetLibraryVersion = 13,
     kLanguageOrdinals = 13,
 };
 

@@ -1,0 +1,27 @@
+// What the plug-in asked of the host, one line per call, in order: the script driver prints
+// it and waits on it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace Lumora {
+
+class HostLog {
+public:
+    static HostLog& Instance();
+
+    void Add(const std::wstring& line) { lines.push_back(line); }
+    bool Contains(const std::wstring& text) const;
+    const std::vector<std::wstring>& Lines() const { return lines; }
+
+private:
+    std::vector<std::wstring> lines;
+};
+
+// printf-style wide formatting into a std::wstring.
+std::wstring Format(const wchar_t* format, ...);
+std::string ToUtf8(const std::wstring& text);
+std::wstring FromUtf8(const std::string& text);
+
+} // namespace Lumora

@@ -1,0 +1,48 @@
+// The host's main window and the four views the plug-in takes over: "CChatRoomView",
+// "BuddyListView", "CGameListView" and "CRoomsWebViewPanel".
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Lumora {
+
+constexpr UINT kCategorySelected = 0x824E; // lParam: the category id
+constexpr int kChatPane = 1023;
+constexpr int kRoomInfo = 1100;
+constexpr int kRoomLabel = 1120;
+constexpr WORD kSelectGameCommand = 500;
+
+// The game list: categories with their items, painted by the view itself; every row goes
+// through NM_CUSTOMDRAW to the view's own procedure, with the row's id as item specifier.
+class GameListModel {
+public:
+    struct Row {
+        bool category;
+        uint32_t categoryId;
+        uint32_t itemId; // 0 for a category row
+        std::wstring text;
+        HICON icon;
+    };
+    void AddCategory(uint32_t id, const std::wstring& title);
+    void AddItem(uint32_t categoryId, uint32_t itemId, const std::wstring& name, HICON icon);
+    const std::vector<Row>& Rows() const { return rows; }
+    uint32_t selectedGame = 0;
+
+private:
+    std::vector<Row> rows;
+};
+
+GameListModel& GameList();
+
+// Creates the frame and its views; false when a window class could not be registered.
+bool CreateHostWindows(HINSTANCE instance);
+HWND FindView(const std::wstring& className);
+// Clicks on row index of the game list as the user would.
+bool ClickGameListRow(size_t row);
+void RepaintGameList();
+
+} // namespace Lumora

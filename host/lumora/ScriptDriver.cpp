@@ -1,0 +1,288 @@
+#include "ScriptDriver.h"
+
+#include "HostLog.h"
+#include "HostState.h"
+#include "HostViews.h"
+
+#include "core/win/HostApi.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <sstream>
+#include <vector>
+
+namespace Lumora {
+namespace {
+
+const wchar_t kHookMappingName[] = L"Global\\Lumora_GANTRY_HWND";
+
+void Print(const std::wstring& line) {
+    const std::string text = ToUtf8(line) + "\n";
+    fwrite(text.data(), 1, text.size(), stdout);
+    fflush(stdout);
+}
+
+unsigned long long Number(const std::string& text) {
+    return std::stoull(text, nullptr, 0);
+}
+
+std::wstring Folder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM list) {
+    wchar_t cls[64] = {};
+    GetClassNameW(window, cls, 64);
+    if (std::wstring(cls) == L"#32770")
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> PluginDialogs() {
+    std::vector<HWND> dialogs;
+    EnumThreadWindows(GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
+    return dialogs;
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+HWND Target(const std::string& name) {
+    if (name == "browser") {
+        const auto dialogs = PluginDialogs();
+        return dialogs.empty() ? nullptr : dialogs.front();
+    }
+    return FindView(FromUtf8(name));
+}
+
+void DumpHook() {
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, kHookMappingName);
+    if (!mapping) {
+        Print(L"hook: present=0");
+        return;
+    }
+    const auto* bytes = static_cast<const uint8_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 24));
+    if (bytes) {
+        std::wstring hex;
+        for (int i = 0; i < 24; ++i)
+            hex += Format(L"%02x", bytes[i]);
+        const uint32_t handle = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | uint32_t(bytes[3]) << 24;
+        const auto dialogs = PluginDialogs();
+        const bool matches =
+            !dialogs.empty() && uint32_t(reinterpret_cast<uintptr_t>(dialogs.front())) == handle;
+        std::string name(reinterpret_cast<const char*>(bytes + 4), 20);
+        name = name.substr(0, name.find('\0'));
+        Print(Format(L"hook: present=1 browser=%d name=\"%ls\" bytes=%ls", matches ? 1 : 0,
+                     FromUtf8(name).c_str(), hex.c_str()));
+        UnmapViewOfFile(bytes);
+    }
+    CloseHandle(mapping);
+}
+
+} // namespace
+
+void Pump(unsigned ms) {
+    const DWORD until = GetTickCount() + ms;
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    } while (int(until - GetTickCount()) > 0);
+}
+
+bool ScriptDriver::Run(std::istream& script) {
+    bool ok = true;
+    std::string line;
+    while (std::getline(script, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        Print(L"> " + FromUtf8(line));
+        if (!Execute(line)) {
+            Print(L"error: " + FromUtf8(line));
+            ok = false;
+        }
+        Pump(20);
+    }
+    if (!appExitRaised)
+        HostState::Instance().Raise(L"OnAppExit", 0);
+    return ok;
+}
+
+bool ScriptDriver::Execute(const std::string& line) {
+    std::istringstream in(line);
+    std::string verb, a, b, c, d;
+    in >> verb >> a >> b >> c >> d;
+    HostState& host = HostState::Instance();
+    if (verb == "load")
+        return LoadLibraryW((Folder() + L"Tessel.dll").c_str()) != nullptr;
+    if (verb == "set")
+        return Set(a, line.substr(line.find(a) + a.size() + 1));
+    if (verb == "login")
+        return host.Raise(L"OnAuthOK", 0) > 0;
+    if (verb == "click")
+        return host.Raise(L"OnCateItemClick", uintptr_t(Number(a))) > 0;
+    if (verb == "row")
+        return ClickGameListRow(size_t(Number(a)));
+    if (verb == "category")
+        return SendMessageW(FindView(L"CGameListView"), kCategorySelected, 0, LPARAM(Number(a))), true;
+    if (verb == "join") {
+        host.room = Portico::Host::RoomRecord{uint32_t(Number(a)), 0,
+                                              b.empty() ? 0u : uint32_t(Number(b))};
+        return host.Raise(L"OnMeJoinRoom", 0) > 0;
+    }
+    if (verb == "leave")
+        return host.Raise(L"OnMeLeaveRoom", 0) > 0;
+    if (verb == "exit") {
+        appExitRaised = true;
+        return host.Raise(L"OnAppExit", 0) > 0;
+    }
+    if (verb == "protocol")
+        return RaiseProtocol(unsigned(Number(a)), b);
+    if (verb == "send" || verb == "command") {
+        HWND target = Target(a);
+        if (!target)
+            return false;
+        const LRESULT result =
+            verb == "send" ? SendMessageW(target, UINT(Number(b)), WPARAM(Number(c)),
+                                          LPARAM(d.empty() ? 0 : Number(d)))
+                           : SendMessageW(target, WM_COMMAND, WPARAM(Number(b)), 0);
+        Print(Format(L"result: %lld", (long long)result));
+        return true;
+    }
+    if (verb == "wait")
+        return Wait(a, line.substr(line.find(a) + a.size() + 1));
+    if (verb == "dump")
+        return Dump(), true;
+    if (verb == "screenshot")
+        return Screenshot(a);
+    if (verb == "echo")
+        return Print(FromUtf8(line.substr(5))), true;
+    return false;
+}
+
+bool ScriptDriver::Set(const std::string& what, const std::string& value) {
+    HostState& host = HostState::Instance();
+    if (what == "user")
+        host.userName = FromUtf8(value);
+    else if (what == "level")
+        host.userLevel = int32_t(std::stol(value));
+    else if (what == "language")
+        host.languageCode = FromUtf8(value);
+    else if (what == "account")
+        host.accountId = uint32_t(Number(value));
+    else if (what == "address") {
+        unsigned p[4] = {};
+        if (sscanf(value.c_str(), "%u.%u.%u.%u", &p[0], &p[1], &p[2], &p[3]) != 4)
+            return false;
+        const uint8_t bytes[4] = {uint8_t(p[0]), uint8_t(p[1]), uint8_t(p[2]), uint8_t(p[3])};
+        memcpy(&host.addressNetworkOrder, bytes, 4);
+    } else
+        return false;
+    return true;
+}
+
+bool ScriptDriver::RaiseProtocol(unsigned type, const std::string& hex) {
+    std::vector<uint8_t> payload;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        payload.push_back(uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16)));
+    Portico::Host::ProtocolMessageRecord record{};
+    record.type = uint8_t(type);
+    record.length = uint32_t(payload.size());
+    record.data = payload.empty() ? nullptr : payload.data();
+    return HostState::Instance().Raise(L"OnUnknownProtocol", reinterpret_cast<uintptr_t>(&record)) > 0;
+}
+
+bool ScriptDriver::Wait(const std::string& kind, const std::string& argument) {
+    if (kind == "ms")
+        return Pump(unsigned(Number(argument))), true;
+    if (kind != "log")
+        return false;
+    const std::wstring text = FromUtf8(argument);
+    for (int i = 0; i < 500; ++i) {
+        if (HostLog::Instance().Contains(text))
+            return true;
+        Pump(10);
+    }
+    return false;
+}
+
+void ScriptDriver::Dump() {
+    for (const auto& line : HostLog::Instance().Lines())
+        Print(L"log: " + line);
+    for (const auto& row : GameList().Rows()) {
+        if (row.category)
+            Print(Format(L"gamelist: category %u \"%ls\"", row.categoryId, row.text.c_str()));
+        else
+            Print(Format(L"gamelist: item %u %u \"%ls\" icon=%ls", row.categoryId, row.itemId,
+                         row.text.c_str(), row.icon ? L"yes" : L"no"));
+    }
+    const auto dialogs = PluginDialogs();
+    int controls = 0;
+    if (!dialogs.empty())
+        EnumChildWindows(dialogs.front(), CountChild, reinterpret_cast<LPARAM>(&controls));
+    Print(Format(L"browser: count=%u visible=%d controls=%d", unsigned(dialogs.size()),
+                 !dialogs.empty() && IsWindowVisible(dialogs.front()) ? 1 : 0, controls));
+    HWND room = FindView(L"CChatRoomView");
+    Print(Format(L"room: info-visible=%d", IsWindowVisible(GetDlgItem(room, kRoomInfo)) ? 1 : 0));
+    DumpHook();
+}
+
+bool ScriptDriver::Screenshot(const std::string& file) {
+    HWND frame = HostState::Instance().frame;
+    ShowWindow(frame, SW_SHOWNORMAL);
+    SetForegroundWindow(frame);
+    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump(500);
+    RECT rect;
+    GetWindowRect(frame, &rect);
+    // The display is the X server the host runs on; import is a program of that machine.
+    std::string command = "/usr/bin/import -window root -crop " +
+                          std::to_string(rect.right - rect.left) + "x" +
+                          std::to_string(rect.bottom - rect.top) + "+" +
+                          std::to_string(rect.left < 0 ? 0 : rect.left) + "+" +
+                          std::to_string(rect.top < 0 ? 0 : rect.top) + " " + file;
+    // Wine's drive Z: is the machine's root: that is where the picture appears.
+    std::wstring watched = L"Z:" + FromUtf8(file);
+    for (auto& ch : watched)
+        if (ch == L'/')
+            ch = L'\\';
+    DeleteFileW(watched.c_str());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        Print(Format(L"screenshot: cannot start import (%lu)", GetLastError()));
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    // The started program is not a Windows process that can be waited for: wait until its
+    // file exists and has stopped growing, painting the windows meanwhile.
+    LONGLONG lastSize = -1;
+    for (int i = 0; i < 300; ++i) {
+        Pump(100);
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(watched.c_str(), GetFileExInfoStandard, &data))
+            continue;
+        const LONGLONG size = (LONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        if (size > 0 && size == lastSize)
+            return true;
+        lastSize = size;
+    }
+    Print(L"screenshot: no picture appeared");
+    return false;
+}
+
+} // namespace Lumora
