@@ -1,0 +1,22 @@
+// Runs the stand-in host on a script and collects what it printed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace Portico::E2e {
+
+struct HostOutput {
+    int exitCode = -1;
+    std::vector<std::string> lines;
+
+    // Lines of the last "dump" that start with prefix.
+    std::vector<std::string> LastDump(const std::string& prefix) const;
+    bool Has(const std::string& line) const;
+    size_t Count(const std::string& prefix) const;
+};
+
+// script: commands, one per line (UTF-8).
+HostOutput RunHost(const std::string& script);
+
+} // namespace Portico::E2e

@@ -1,0 +1,155 @@
+// The plug-in loaded by the stand-in host under Wine, driven by script.
+#include "HostRun.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace Portico::E2e {
+namespace {
+
+std::string Dump(const HostOutput& out) {
+    std::string all;
+    for (const auto& line : out.lines)
+        all += line + "\n";
+    return all;
+}
+
+size_t CountLog(const HostOutput& out, const std::string& prefix) {
+    return out.Count("log: " + prefix);
+}
+
+TEST(PluginLoad, RegistersSixHandlersInOrderAndAnnouncesItself) {
+    const HostOutput out = RunHost("load\ndump\n");
+    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    const auto log = out.LastDump("log: ");
+    const std::vector<std::string> expected{
+        "log: RegisterEventHandler OnAuthOK",        "log: RegisterEventHandler OnCateItemClick",
+        "log: RegisterEventHandler OnMeJoinRoom",    "log: RegisterEventHandler OnMeLeaveRoom",
+        "log: RegisterEventHandler OnAppExit",       "log: RegisterEventHandler OnUnknownProtocol",
+        "log: QueryService com.lumora.service.dep", "log: AddDependency com.lumora.portico"};
+    EXPECT_EQ(log, expected);
+    EXPECT_TRUE(out.Has("browser: count=0 visible=0 controls=0")) << Dump(out);
+}
+
+TEST(PluginLogin, EmptyGameListGivesCategoryNoItemsAndOneHiddenBrowser) {
+    const HostOutput out = RunHost("load\nlogin\ndump\n");
+    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    EXPECT_EQ(out.LastDump("gamelist: "),
+              std::vector<std::string>{"gamelist: category 6 \"Portico      \""});
+    EXPECT_EQ(out.LastDump("browser: ").at(0).rfind("browser: count=1 visible=0", 0), 0u)
+        << Dump(out);
+    EXPECT_EQ(CountLog(out, "SendProtocolMessage 4 0"), 1u);
+    EXPECT_EQ(CountLog(out, "AddCategoryItem"), 0u);
+    EXPECT_EQ(out.LastDump("hook: ").at(0).rfind("hook: present=1 browser=1", 0), 0u)
+        << Dump(out);
+}
+
+TEST(PluginLogin, SecondLoginKeepsOneBrowserAndOneMapping) {
+    const HostOutput out = RunHost("load\nlogin\nlogin\ndump\n");
+    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    EXPECT_EQ(CountLog(out, "AddGameCategory 6"), 2u);
+    EXPECT_EQ(CountLog(out, "FindHostView CChatRoomView found"), 2u);
+    EXPECT_EQ(out.LastDump("browser: ").at(0).rfind("browser: count=1 visible=0", 0), 0u)
+        << Dump(out);
+    EXPECT_EQ(out.LastDump("hook: ").at(0).rfind("hook: present=1 browser=1", 0), 0u);
+    EXPECT_EQ(out.Count("gamelist: item"), 0u);
+}
+
+TEST(PluginEvents, ItemClickAtCountSelectsAndBeyondIsIgnored) {
+    // With an empty catalogue the count is 0: item 0 selects game 0, item 1 does nothing.
+    const HostOutput out = RunHost("load\nlogin\nclick 1\ndump\nclick 0\ndump\n");
+    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    EXPECT_EQ(CountLog(out, "SelectGame"), 1u) << Dump(out);
+    EXPECT_EQ(CountLog(out, "SelectGame 0"), 1u);
+    size_t firstDumpSelects = 0;
+    for (const auto& line : out.lines) {
+        if (line == "> click 0")
+            break;
+        firstDumpSelects += line.rfind("log: SelectGame", 0) == 0;
+    }
+    EXPECT_EQ(firstDumpSelects, 0u);
+}
+
+TEST(PluginEvents, JoinOfAGameOutsideTheCatalogueOpensNoPanel) {
+    const HostOutput out = RunHost("load\nlogin\njoin 4242 1\ndump\nleave\n");
+    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    EXPECT_TRUE(out.Has("room: info-visible=1")) << Dump(out);
+}
+
+TEST(PluginEvents, AppExitBeforeLoginIsHarmless) {
+    const HostOutput out = RunHost("load\nexit\ndump\n");
+    EXPECT_EQ(out.exitCode, 0) << Dump(out);
+    EXPECT_TRUE(out.Has("browser: count=0 visible=0 controls=0"));
+    EXPECT_TRUE(out.Has("hook: present=0"));
+}
+
+TEST(PluginEvents, AppExitDestroysTheBrowser) {
+    const HostOutput out = RunHost("load\nlogin\nexit\ndump\n");
+    EXPECT_EQ(out.exitCode, 0) << Dump(out);
+    EXPECT_TRUE(out.Has("browser: count=0 visible=0 controls=0")) << Dump(out);
+}
+
+TEST(PluginRelay, UnknownProtocolMessagesReachTheBuddyList) {
+    const HostOutput out = RunHost(
+        "load\nlogin\n"
+        "protocol 4 0000\n"                                  // count 0: nothing
+        "protocol 7 07000000eb0300000000876a\n"              // address 0: cleared
+        "protocol 7 2a000000eb030100007f8769\n"              // on a server: game, no name
+        "protocol 4 010009000000dc0402000a7f8869\n"          // one buddy: game, empty name
+        "protocol 9 2a000000eb030100007f8769\n"              // other types: ignored
+        "dump\n");
+    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    const auto buddies = out.LastDump("log: SetBuddyInfo");
+    const std::vector<std::string> expected{"log: SetBuddyInfo 7 0 (null)",
+                                            "log: SetBuddyInfo 42 1003 (null)",
+                                            "log: SetBuddyInfo 9 1244 \"\""};
+    EXPECT_EQ(buddies, expected) << Dump(out);
+}
+
+std::string HookLine(const std::string& user) {
+    const HostOutput out = RunHost("set user " + user + "\nload\nlogin\ndump\n");
+    const auto hook = out.LastDump("hook: ");
+    return hook.empty() ? std::string() : hook[0];
+}
+
+std::string HookBytes(const std::string& line) {
+    const size_t at = line.find("bytes=");
+    return at == std::string::npos ? std::string() : line.substr(at + 6);
+}
+
+TEST(PluginHook, NameOfSevenLettersThenZeros) {
+    const std::string line = HookLine("Abcdefg");
+    EXPECT_NE(line.find("browser=1"), std::string::npos) << line;
+    EXPECT_EQ(HookBytes(line).substr(8), "41626364656667" + std::string(26, '0'));
+}
+
+TEST(PluginHook, TwentyUtf8BytesFillTheField) {
+    // Four three-byte letters and eight ASCII letters.
+    const std::string line = HookLine("\xE6\x97\xA5\xE6\x97\xA5\xE6\x97\xA5\xE6\x97\xA5zzzzzzzz");
+    EXPECT_EQ(HookBytes(line).substr(8),
+              "e697a5e697a5e697a5e697a57a7a7a7a7a7a7a7a") << line;
+}
+
+TEST(PluginHook, LongerMultiByteNameIsCutAtACharacterBoundary) {
+    // Seven three-byte letters (21 bytes): six fit, then two zero bytes.
+    std::string name;
+    for (int i = 0; i < 7; ++i)
+        name += "\xE6\x97\xA5";
+    const std::string line = HookLine(name);
+    std::string six;
+    for (int i = 0; i < 6; ++i)
+        six += "e697a5";
+    EXPECT_EQ(HookBytes(line).substr(8), six + "0000") << line;
+}
+
+TEST(PluginScreenshot, HostAfterLoginShowsTheCategory) {
+    const std::string shot = PORTICO_E2E_SCREENSHOT;
+    const HostOutput out =
+        RunHost("set address 127.0.1.5\nload\nlogin\nwait ms 300\nscreenshot " + shot + "\n");
+    EXPECT_EQ(out.exitCode, 0) << Dump(out);
+    EXPECT_FALSE(out.Has("error: screenshot " + shot)) << Dump(out);
+}
+
+} // namespace
+} // namespace Portico::E2e
