@@ -23,4 +23,16 @@ protected:
     ~CatalogueSource() = default;
 };
 
+// Where the catalogue goes: icons cut from the host's icon strip, items in the host's list.
+class CatalogueSink {
+public:
+    // Null when the strip has no such cell.
+    virtual void* ExtractIcon(int32_t cell) = 0;
+    virtual void ReleaseIcon(void* icon) = 0;
+    virtual void AddCategoryItem(const std::u16string& name, void* icon, uint32_t itemId) = 0;
+
+protected:
+    ~CatalogueSink() = default;
+};
+
 } // namespace Portico

@@ -1,5 +1,7 @@
 #include "core/PluginState.h"
 
+#include <vector>
+
 namespace Portico {
 namespace {
 const std::u16string kNoText;
@@ -36,6 +38,37 @@ uint32_t PluginState::FindItem(uint32_t gameId) const {
         if (games[item].gameId == gameId)
             return item;
     return 0;
+}
+
+bool PluginState::BuildCatalogue(CatalogueSource& source, CatalogueSink& sink) {
+    std::vector<CatalogueRow> games;
+    if (!source.ReadGames(games))
+        return false;
+    ResetCatalogue();
+    for (const CatalogueRow& game : games) {
+        void* icon = sink.ExtractIcon(game.icon);
+        const uint32_t item = AddGame(game.gameId, game.name, icon);
+        if (item == 0) {
+            // The table is full: later games stay out of the host's list as well.
+            if (icon)
+                sink.ReleaseIcon(icon);
+            break;
+        }
+        sink.AddCategoryItem(game.name, icon, item);
+    }
+    return true;
+}
+
+bool PluginState::SelectItem(uint32_t itemId) {
+    if (itemId > gameCount)
+        return false;
+    currentGame = GameIdAt(itemId);
+    return true;
+}
+
+uint32_t PluginState::EnterRoom(uint32_t gameId) {
+    currentGame = gameId;
+    return FindItem(gameId);
 }
 
 const std::u16string& PluginState::Text(uint32_t textId) const {

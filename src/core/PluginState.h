@@ -3,6 +3,8 @@
 // the remote-console permission and whether the browser window exists.
 #pragma once
 
+#include "core/CatalogueSource.h"
+
 #include <atomic>
 #include <cstdint>
 #include <map>
@@ -28,6 +30,15 @@ public:
     void* IconAt(uint32_t itemId) const;
     // The first item id with that game, 0 when none.
     uint32_t FindItem(uint32_t gameId) const;
+
+    // Login: when the source can be read, starts the catalogue again from item 1 and hands
+    // every game that fits to the sink. False (catalogue unchanged) when it cannot be read.
+    bool BuildCatalogue(CatalogueSource& source, CatalogueSink& sink);
+    // A click on an item of the plug-in's category: false for an item beyond the count;
+    // otherwise the current game becomes that item's (item 0: game 0).
+    bool SelectItem(uint32_t itemId);
+    // Entering a room: the current game becomes the room's; its item id, 0 when none.
+    uint32_t EnterRoom(uint32_t gameId);
 
     // Texts of the host's language library, by id; a missing id gives an empty text.
     void SetText(uint32_t textId, const std::u16string& text) { texts[uint16_t(textId)] = text; }

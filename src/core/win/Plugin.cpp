@@ -113,22 +113,24 @@ void Plugin::LoadTexts() {
 }
 
 void Plugin::BuildCatalogue() {
-    std::vector<CatalogueRow> games;
-    if (!catalogueSource || !catalogueSource->ReadGames(games))
+    if (!catalogueSource)
         return;
-    state.ResetCatalogue();
-    IconStrip strip(skin);
-    for (const CatalogueRow& game : games) {
-        HICON icon = strip.ExtractIcon(game.icon);
-        const uint32_t item = state.AddGame(game.gameId, game.name, icon);
-        if (item == 0) {
-            // The table is full: later games are left out of the host's list too.
-            if (icon)
-                DestroyIcon(icon);
-            break;
+    // The strip lives only while the catalogue is built; the icons cut from it live on.
+    class Sink : public CatalogueSink {
+    public:
+        Sink(Plugin& plugin) : plugin(plugin), strip(plugin.skin) {}
+        void* ExtractIcon(int32_t cell) override { return strip.ExtractIcon(cell); }
+        void ReleaseIcon(void* icon) override { DestroyIcon(static_cast<HICON>(icon)); }
+        void AddCategoryItem(const std::u16string& name, void* icon, uint32_t item) override {
+            plugin.host.AddCategoryItem(Host::kPluginCategory, Wide(name).c_str(),
+                                        static_cast<HICON>(icon), item);
         }
-        host.AddCategoryItem(Host::kPluginCategory, Wide(game.name).c_str(), icon, item);
-    }
+
+    private:
+        Plugin& plugin;
+        IconStrip strip;
+    } sink(*this);
+    state.BuildCatalogue(*catalogueSource, sink);
 }
 
 void Plugin::CreateBrowserOnce() {
@@ -141,15 +143,12 @@ void Plugin::CreateBrowserOnce() {
 }
 
 void Plugin::OnCateItemClick(uint32_t itemId) {
-    if (itemId > state.GameCount())
-        return;
-    state.currentGame = state.GameIdAt(itemId);
-    gameList.SelectGame(state.currentGame);
+    if (state.SelectItem(itemId))
+        gameList.SelectGame(state.currentGame);
 }
 
 void Plugin::OnMeJoinRoom() {
-    state.currentGame = host.GetCurrentRoom().gameId;
-    const uint32_t item = state.FindItem(state.currentGame);
+    const uint32_t item = state.EnterRoom(host.GetCurrentRoom().gameId);
     if (item != 0)
         chatRoom.Show(Wide(state.NameAt(item)), static_cast<HICON>(state.IconAt(item)));
 }
