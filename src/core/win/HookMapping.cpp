@@ -2,6 +2,7 @@
 
 #include "core/HookBlock.h"
 #include "core/win/ShareRestrictedSD.h"
+#include "utils/Utf.h"
 
 #include <cstdint>
 #include <string>
@@ -9,22 +10,6 @@
 namespace Portico {
 
 const wchar_t kHookMappingName[] = L"Global\\Lumora_GANTRY_HWND";
-
-namespace {
-
-std::string ToUtf8(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
-                                      nullptr, nullptr);
-    std::string out(size_t(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &out[0], n, nullptr,
-                            nullptr);
-    return out;
-}
-
-} // namespace
 
 bool HookMapping::Create(HWND browser, const std::wstring& userName) {
     if (!view) {
@@ -43,7 +28,8 @@ bool HookMapping::Create(HWND browser, const std::wstring& userName) {
         mapping = handle;
         view = mapped;
     }
-    const std::string name = ToUtf8(userName);
+    const std::string name =
+        Utils::Utf16ToUtf8(reinterpret_cast<const char16_t*>(userName.data()), userName.size());
     FillHookBlock(static_cast<uint8_t*>(view), uint32_t(reinterpret_cast<uintptr_t>(browser)),
                   name.data(), name.size());
     return true;
