@@ -155,6 +155,10 @@ void WINAPI SetBuddyInfo(uint32_t buddyKey, uint32_t value, const wchar_t* extra
     HostLog::Instance().Add(Format(L"SetBuddyInfo %u %u %ls", buddyKey, value,
                                    extra ? (L"\"" + std::wstring(extra) + L"\"").c_str()
                                          : L"(null)"));
+    Lumora::ShowBuddy(buddyKey, value == 0 && !extra
+                                    ? std::wstring()
+                                    : Format(L"buddy %u: game %u %ls", buddyKey, value,
+                                             extra ? extra : L""));
 }
 
 void WINAPI ReportGameStatus(int32_t status) {

@@ -173,6 +173,18 @@ void RepaintGameList() {
         InvalidateRect(view, nullptr, TRUE);
 }
 
+void ShowBuddy(uint32_t buddyKey, const std::wstring& text) {
+    static std::map<uint32_t, std::wstring> buddies;
+    if (text.empty())
+        buddies.erase(buddyKey);
+    else
+        buddies[buddyKey] = text;
+    HWND list = GetDlgItem(FindView(L"BuddyListView"), 1);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const auto& buddy : buddies)
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(buddy.second.c_str()));
+}
+
 HWND FindView(const std::wstring& className) {
     HWND frame = HostState::Instance().frame;
     return frame ? FindWindowExW(frame, nullptr, className.c_str(), nullptr) : nullptr;

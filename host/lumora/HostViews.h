@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -44,5 +45,7 @@ HWND FindView(const std::wstring& className);
 // Clicks on row index of the game list as the user would.
 bool ClickGameListRow(size_t row);
 void RepaintGameList();
+// The buddy list's line for a buddy; an empty text removes it.
+void ShowBuddy(uint32_t buddyKey, const std::wstring& text);
 
 } // namespace Lumora

@@ -146,7 +146,8 @@ TEST(PluginHook, LongerMultiByteNameIsCutAtACharacterBoundary) {
 TEST(PluginScreenshot, HostAfterLoginShowsTheCategory) {
     const std::string shot = PORTICO_E2E_SCREENSHOT;
     const HostOutput out =
-        RunHost("set address 127.0.1.5\nload\nlogin\nwait ms 300\nscreenshot " + shot + "\n");
+        RunHost("set address 127.0.1.5\nload\nlogin\nprotocol 4 01002a000000eb030100007f8769\n"
+                "wait ms 300\nscreenshot " + shot + "\n");
     EXPECT_EQ(out.exitCode, 0) << Dump(out);
     EXPECT_FALSE(out.Has("error: screenshot " + shot)) << Dump(out);
 }
