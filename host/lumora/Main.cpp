@@ -4,6 +4,7 @@
 #include "HostViews.h"
 #include "ScriptDriver.h"
 
+#include <winsock2.h>
 #include <windows.h>
 
 #include <commctrl.h>
@@ -13,6 +14,9 @@
 #include <iostream>
 
 int wmain(int argc, wchar_t** argv) {
+    // The plug-in uses sockets of the host's Winsock; it never starts Winsock itself.
+    WSADATA winsock;
+    WSAStartup(MAKEWORD(2, 2), &winsock);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
     if (!Lumora::CreateHostWindows(GetModuleHandleW(nullptr))) {
@@ -33,5 +37,6 @@ int wmain(int argc, wchar_t** argv) {
         ok = driver.Run(std::cin);
     }
     DestroyWindow(Lumora::HostState::Instance().frame);
+    WSACleanup();
     return ok ? 0 : 1;
 }

@@ -1,8 +1,10 @@
 #include "core/win/Plugin.h"
 
+#include "browser/PartnerServers.h"
 #include "core/win/IconStrip.h"
 #include "region/RegionLibrary.h"
 #include "utils/InStreamT.h"
+#include "utils/ResolveHost.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -79,9 +81,7 @@ void Plugin::OnAuthOK() {
     chatRoom.Attach(host);
     ReadMyInfo();
     LoadTexts();
-    // SEAM (sockets branch): the UDP query pool opens here on ports from 20100, socket 0 for
-    // the browser scheduler and socket 1 for the room scheduler. Until the pool is on main
-    // the schedulers run without it.
+    OpenQueryPool();
     browserScheduler.Start();
     roomScheduler.Start();
     const std::wstring title = Wide(state.Text(1)) + L"      ";
@@ -91,9 +91,20 @@ void Plugin::OnAuthOK() {
     gameList.Attach(host);
     state.ApplyUserLevel(host.GetUserLevel());
     relay.Request();
-    // SEAM (sockets branch): the partner servers are resolved with ResolveHost and seeded
-    // into the server store here (22 addresses of game 1003).
+    SeedPartnerServers(serverStore, PartnerHostNames(std::getenv(kPartnerHostsVariable)),
+                       &Utils::ResolveHost);
     CreateBrowserOnce();
+}
+
+void Plugin::OpenQueryPool() {
+    // Opened once: reopening under running schedulers would pull sockets from under them.
+    if (pool.GetSocket(0))
+        return;
+    pool.SetPort(kFirstQueryPort);
+    if (!pool.Open(2))
+        return;
+    pool.GetSocket(kBrowserSocket)->SetOwner(&browserScheduler);
+    pool.GetSocket(kRoomSocket)->SetOwner(&roomScheduler);
 }
 
 void Plugin::ReadMyInfo() {
@@ -162,6 +173,7 @@ void Plugin::OnAppExit() {
     // loader's lock at unload.
     browserScheduler.Stop();
     roomScheduler.Stop();
+    pool.CloseAll();
 }
 
 void Plugin::OnUnknownProtocol(const Host::ProtocolMessageRecord* record) {

@@ -17,6 +17,8 @@
 #include "panels/win/CChatRoomView.h"
 #include "panels/win/GameListParent.h"
 #include "query/QueryScheduler.h"
+#include "query/UDPPoolT.h"
+#include "query/UDPWrapper.h"
 
 namespace Portico {
 
@@ -24,6 +26,7 @@ class Plugin {
 public:
     static constexpr uint32_t kBrowserSocket = 0;
     static constexpr uint32_t kRoomSocket = 1;
+    static constexpr uint16_t kFirstQueryPort = 20100;
 
     static Plugin& Instance();
 
@@ -51,6 +54,7 @@ public:
     Favourites favourites;
     ServerStore serverStore;
     PluginContext context{*this};
+    UDPPoolT<UDPWrapper> pool;
     QueryScheduler browserScheduler{context, kBrowserSocket};
     QueryScheduler roomScheduler{context, kRoomSocket};
     BuddyServerRelay relay{context};
@@ -63,6 +67,7 @@ private:
     Plugin();
 
     void ReadMyInfo();
+    void OpenQueryPool();
     void LoadTexts();
     void BuildCatalogue();
     void CreateBrowserOnce();

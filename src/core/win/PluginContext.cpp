@@ -13,9 +13,10 @@ uint8_t PluginContext::LookupRegion(uint32_t ip, uint8_t out[3]) {
     return RegionLibrary::Instance().Lookup(ip, out);
 }
 
-// SEAM (sockets branch): the UDP query pool is not on main yet; until it is, queries are
-// not sent.
-bool PluginContext::Send(uint32_t, uint16_t, const ByteOutStream&, uint32_t) { return false; }
+bool PluginContext::Send(uint32_t ip, uint16_t port, const ByteOutStream& datagram,
+                         uint32_t socketIndex) {
+    return plugin.pool.Send(ip, port, datagram, socketIndex);
+}
 
 uint16_t PluginContext::SelectedGame() { return uint16_t(plugin.state.currentGame); }
 

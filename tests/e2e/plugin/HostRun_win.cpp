@@ -74,6 +74,9 @@ HostOutput RunHost(const std::string& script) {
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    // Partner names that resolve at once and stay on loopback.
+    SetEnvironmentVariableW(L"PORTICO_PARTNER_HOSTS",
+                            L"127.0.1.1,127.0.1.2,127.0.2.1,127.0.2.2,127.0.3.1");
     std::wstring command = L"\"" + folder + L"Lumora.exe\" \"" + scriptPath + L"\"";
     PROCESS_INFORMATION process{};
     const BOOL started = CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
