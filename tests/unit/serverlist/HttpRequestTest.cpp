@@ -1,7 +1,7 @@
 #include "LoopbackHttpServer.h"
+#include "ServerListTestData.h"
 
 #include "serverlist/HttpRequest.h"
-#include "serverlist/HttpTime.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +13,6 @@ using namespace Portico::Test;
 namespace {
 
 const char* const kModified = "Sun, 06 Nov 1994 08:49:37 GMT";
-
-int64_t Seconds(const char* text) {
-    HttpTime time;
-    ParseHttpDate(text, std::char_traits<char>::length(text), time);
-    return HttpTimeToSeconds(time);
-}
 
 std::string BodyText(const HttpRequest& request) {
     const auto& body = request.Body();
@@ -43,7 +37,7 @@ TEST_F(HttpRequestTest, GetReadsHeadersAndLeavesTheBodyForReadBody) {
     HttpRequest request;
     ASSERT_TRUE(Get(request, "/fsl/1003_7.fsl"));
     EXPECT_EQ(request.ContentLength(), 11u);
-    EXPECT_EQ(request.LastModified(), Seconds(kModified));
+    EXPECT_EQ(request.LastModified(), HttpSeconds(kModified));
     EXPECT_EQ(request.Body().Size(), 0u);
     ASSERT_TRUE(request.ReadBody(request.ContentLength()));
     EXPECT_EQ(BodyText(request), "hello, list");

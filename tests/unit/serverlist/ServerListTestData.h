@@ -2,6 +2,7 @@
 #pragma once
 
 #include "query/ProtocolInterface.h"
+#include "serverlist/HttpTime.h"
 #include "serverlist/ServerListEncoder.h"
 
 #include <string>
@@ -30,6 +31,13 @@ inline std::vector<unsigned char> PackTable(const std::vector<unsigned char>& ta
 
 inline std::vector<unsigned char> Pack(const std::vector<ServerAddress>& servers) {
     return PackTable(ServerTable(servers));
+}
+
+// An HTTP date in seconds, by the client's rule.
+inline int64_t HttpSeconds(const char* text) {
+    HttpTime time;
+    ParseHttpDate(text, std::char_traits<char>::length(text), time);
+    return HttpTimeToSeconds(time);
 }
 
 inline std::string AsText(const std::vector<unsigned char>& bytes) {
