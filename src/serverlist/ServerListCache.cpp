@@ -2,12 +2,11 @@
 
 #include "serverlist/HttpRequest.h"
 #include "serverlist/ServerListSource.h"
+#include "serverlist/ServerListStore.h"
 #include "storage/DatabaseSqlite.h"
 #include "storage/GameCatalogue.h"
 #include "storage/SqlText.h"
 #include "storage/StorePaths.h"
-#include "storage/UserStoreSchema.h"
-#include "utils/Utf.h"
 
 namespace Portico {
 
@@ -39,14 +38,12 @@ std::vector<ServerAddress> ServerListCache::CurrentServers() {
 
 std::vector<ServerAddress> ServerListCache::FetchRoomServers() {
     Guard fetching(fetchLock);
-    std::u16string path;
     {
         Guard guard(stateLock);
         lastArea = 0;
-        if (storePath.empty())
-            storePath = UserStoreFilePath(host);
-        path = storePath;
     }
+    if (storePath.empty())
+        storePath = UserStoreFilePath(host);
     uint32_t gameId;
     uint32_t area;
     HttpRequest request;
@@ -57,19 +54,17 @@ std::vector<ServerAddress> ServerListCache::FetchRoomServers() {
     std::vector<ServerAddress> servers;
     if (FreshInMemory(area, request.LastModified(), servers))
         return servers;
-    std::unique_ptr<Utils::Database> store = makeDatabase();
-    if (!store->Open(Utils::Utf16ToUtf8(path).c_str()))
+    std::unique_ptr<Utils::Database> database = makeDatabase();
+    ServerListStore store(*database);
+    if (!store.Open(storePath))
         return {};
-    store->Exec(kStoreBusyTimeout);
-    store->Exec(kCreateFslRegion);
-    store->Exec(kCreateFsl);
-    if (FreshInStore(*store, area, request.LastModified(), servers))
+    if (FreshInStore(store, area, request.LastModified(), servers))
         return servers;
     if (!ReadServerListBody(request, servers))
         return {};
     // A list that could not be stored is still the current one; the store keeps its older
     // list and time, so the next run downloads again.
-    WriteArea(*store, area, request.LastModified(), servers);
+    store.WriteArea(area, request.LastModified(), servers);
     Keep(area, request.LastModified(), servers);
     return servers;
 }
@@ -96,50 +91,19 @@ bool ServerListCache::FreshInMemory(uint32_t area, int64_t responseTime,
     return true;
 }
 
-bool ServerListCache::FreshInStore(Utils::Database& store, uint32_t area, int64_t responseTime,
+bool ServerListCache::FreshInStore(ServerListStore& store, uint32_t area, int64_t responseTime,
                                    std::vector<ServerAddress>& servers) {
     {
         Guard guard(stateLock);
         if (entries[area].lastModified != 0)
             return false; // memory had this area: its list is older, the store's is too
     }
-    auto stamp = store.Query(
-        SqlFormat("SELECT lastmod FROM FslRegion WHERE areaid = %d", int32_t(area)).c_str());
-    if (!stamp || stamp->RowCount() == 0)
+    int64_t storedTime;
+    if (!store.ReadTime(area, storedTime) || storedTime < responseTime)
         return false;
-    const int64_t storedTime = stamp->CellAt(0, 0).AsInt(); // 32 bits, widened with the sign
-    if (storedTime < responseTime)
-        return false;
-    auto rows =
-        store.Query(SqlFormat("SELECT ip, port FROM Fsl WHERE areaid = %d", int32_t(area)).c_str());
-    servers.clear();
-    for (size_t row = 0; rows && row < rows->RowCount(); ++row) {
-        servers.push_back(ServerAddress{static_cast<uint32_t>(rows->CellAt(row, 0).AsInt()),
-                                        static_cast<uint16_t>(rows->CellAt(row, 1).AsInt()), 0});
-    }
+    servers = store.ReadServers(area);
     Keep(area, storedTime, servers);
     return true;
-}
-
-bool ServerListCache::WriteArea(Utils::Database& store, uint32_t area, int64_t lastModified,
-                                const std::vector<ServerAddress>& servers) {
-    // The time and the rows go in together: a store must never claim a fresh list while it
-    // holds a partial or empty one.
-    if (!store.Exec("BEGIN"))
-        return false;
-    bool ok = store.Exec(SqlFormat("REPLACE INTO FslRegion (areaid, lastmod) VALUES (%d, %d)",
-                                   int32_t(area), int32_t(uint32_t(lastModified)))
-                             .c_str()) &&
-              store.Exec(SqlFormat("DELETE FROM Fsl WHERE areaid = %d", int32_t(area)).c_str());
-    for (size_t i = 0; ok && i < servers.size(); ++i) {
-        ok = store.Exec(SqlFormat("REPLACE INTO Fsl (areaid, ip, port) VALUES (%d, %d, %d)",
-                                  int32_t(area), int32_t(servers[i].ip), int(servers[i].port))
-                            .c_str());
-    }
-    if (ok && store.Exec("COMMIT"))
-        return true;
-    store.Exec("ROLLBACK");
-    return false;
 }
 
 void ServerListCache::Keep(uint32_t area, int64_t lastModified,

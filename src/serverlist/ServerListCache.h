@@ -18,6 +18,8 @@
 
 namespace Portico {
 
+class ServerListStore;
+
 class ServerListCache {
 public:
     // Makes one unopened database; each fetch opens the catalogue and the store with its own.
@@ -41,17 +43,17 @@ private:
     bool FindTopArea(uint32_t& gameId, uint32_t& topArea);
     // The entry's state after the response's time is known; false when it is stale.
     bool FreshInMemory(uint32_t area, int64_t responseTime, std::vector<ServerAddress>& servers);
-    bool FreshInStore(Utils::Database& store, uint32_t area, int64_t responseTime,
+    bool FreshInStore(ServerListStore& store, uint32_t area, int64_t responseTime,
                       std::vector<ServerAddress>& servers);
-    bool WriteArea(Utils::Database& store, uint32_t area, int64_t lastModified,
-                   const std::vector<ServerAddress>& servers);
     void Keep(uint32_t area, int64_t lastModified, const std::vector<ServerAddress>& servers);
 
     HostInfo& host;
     const ServerListHost listHost;
     const DatabaseFactory makeDatabase;
-    std::recursive_mutex fetchLock; // held by a whole fetch: one at a time; taken before stateLock
-    std::recursive_mutex stateLock; // guards storePath, entries and lastArea, never held over I/O
+    // Held by a whole fetch, so fetches run one at a time; guards storePath. Taken before
+    // stateLock.
+    std::recursive_mutex fetchLock;
+    std::recursive_mutex stateLock; // guards entries and lastArea; never held over I/O
     std::u16string storePath;
     std::map<uint32_t, AreaEntry> entries;
     uint32_t lastArea = 0;
