@@ -14,7 +14,9 @@ constexpr uint32_t kReadPiece = 64 * 1024;
 
 HttpRequest::HttpRequest() = default;
 
-HttpRequest::~HttpRequest() { CloseHandles(); }
+HttpRequest::~HttpRequest() {
+    CloseHandles();
+}
 
 bool HttpRequest::Get(const std::u16string& host, const std::u16string& path, uint16_t port) {
     CloseHandles();

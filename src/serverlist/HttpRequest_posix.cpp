@@ -8,6 +8,7 @@
 
 #include <curl/curl.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -42,8 +43,8 @@ std::string HeaderValue(const char* line, size_t length, size_t nameLength) {
     while (begin < length && (line[begin] == ' ' || line[begin] == '\t'))
         ++begin;
     size_t end = length;
-    while (end > begin && (line[end - 1] == '\r' || line[end - 1] == '\n' ||
-                           line[end - 1] == ' ' || line[end - 1] == '\t'))
+    while (end > begin && (line[end - 1] == '\r' || line[end - 1] == '\n' || line[end - 1] == ' ' ||
+                           line[end - 1] == '\t'))
         --end;
     return std::string(line + begin, end - begin);
 }
@@ -69,14 +70,15 @@ struct HttpRequest::Handles {
     CURL* easy = nullptr;
     CURLM* multi = nullptr;
     curl_slist* headers = nullptr;
-    bool headersDone = false;  // the blank line after the final status line was seen
+    int status = 0;           // of the response whose headers are coming in
+    bool headersDone = false; // the blank line after a final (not 1xx) response's headers
     bool hasLength = false;
     std::string lengthText;
     bool hasModified = false;
     std::string modifiedText;
-    bool accepting = false;    // ReadBody wants content; otherwise a piece pauses the transfer
+    bool accepting = false; // ReadBody wants content; otherwise a piece pauses the transfer
     bool paused = false;
-    bool done = false;         // the transfer ended, with result
+    bool done = false; // the transfer ended, with result
     CURLcode result = CURLE_OK;
     std::vector<unsigned char> pending; // content taken from libcurl but not yet read
 
@@ -96,6 +98,11 @@ struct HttpRequest::Handles {
         if (StartsWithNoCase(line, length, "http/")) {
             // A new response starts: forget the headers of an interim one.
             self->hasLength = self->hasModified = self->headersDone = false;
+            const char* space = static_cast<const char*>(std::memchr(line, ' ', length));
+            self->status =
+                space ? std::atoi(
+                            std::string(space + 1, static_cast<const char*>(line) + length).c_str())
+                      : 0;
         } else if (StartsWithNoCase(line, length, "content-length:")) {
             self->hasLength = true;
             self->lengthText = HeaderValue(line, length, 15);
@@ -103,7 +110,7 @@ struct HttpRequest::Handles {
             self->hasModified = true;
             self->modifiedText = HeaderValue(line, length, 14);
         } else if (HeaderValue(line, length, 0).empty()) {
-            self->headersDone = true;
+            self->headersDone = self->status >= 200;
         }
         return length;
     }
@@ -166,7 +173,9 @@ struct HttpRequest::Handles {
     }
 };
 
-void HttpRequest::HandlesDeleter::operator()(Handles* handles) const { delete handles; }
+void HttpRequest::HandlesDeleter::operator()(Handles* handles) const {
+    delete handles;
+}
 
 bool HttpRequest::Send(const std::u16string& host, const std::u16string& path, uint16_t port) {
     std::string url = "http://" + Utils::Utf16ToUtf8(host);
@@ -178,9 +187,7 @@ bool HttpRequest::Send(const std::u16string& host, const std::u16string& path, u
     Handles& h = *handles;
     if (!h.Setup(url) || !h.Pump(0) || !h.headersDone)
         return false;
-    long status = 0;
-    curl_easy_getinfo(h.easy, CURLINFO_RESPONSE_CODE, &status);
-    if (status != 200 || !h.hasLength || !ParseLength(h.lengthText, contentLength))
+    if (h.status != 200 || !h.hasLength || !ParseLength(h.lengthText, contentLength))
         return false;
     HttpTime time;
     if (!h.hasModified || !ParseHttpDate(h.modifiedText.data(), h.modifiedText.size(), time))
@@ -210,6 +217,8 @@ uint32_t HttpRequest::ReadChunk(unsigned char* buffer, uint32_t count, bool& fai
     return n;
 }
 
-void HttpRequest::CloseHandles() { handles.reset(); }
+void HttpRequest::CloseHandles() {
+    handles.reset();
+}
 
 } // namespace Portico

@@ -25,7 +25,9 @@ struct HttpRequest::Handles {
     }
 };
 
-void HttpRequest::HandlesDeleter::operator()(Handles* handles) const { delete handles; }
+void HttpRequest::HandlesDeleter::operator()(Handles* handles) const {
+    delete handles;
+}
 
 namespace {
 
@@ -63,8 +65,8 @@ bool QueryTime(HINTERNET request, HttpTime& time) {
 bool HttpRequest::Send(const std::u16string& host, const std::u16string& path, uint16_t port) {
     handles.reset(new Handles);
     Handles& h = *handles;
-    h.internet = InternetOpenW(nullptr, INTERNET_OPEN_TYPE_PRECONFIG_WITH_NO_AUTOPROXY, nullptr,
-                               nullptr, 0);
+    h.internet =
+        InternetOpenW(nullptr, INTERNET_OPEN_TYPE_PRECONFIG_WITH_NO_AUTOPROXY, nullptr, nullptr, 0);
     if (!h.internet)
         return false;
     // Port 0 is the service's default port.
@@ -73,8 +75,7 @@ bool HttpRequest::Send(const std::u16string& host, const std::u16string& path, u
     if (!h.connection)
         return false;
     // Flags 0: the system's Internet cache rules apply.
-    h.request = HttpOpenRequestW(h.connection, L"GET", Wide(path), nullptr, nullptr, nullptr,
-                                 0, 0);
+    h.request = HttpOpenRequestW(h.connection, L"GET", Wide(path), nullptr, nullptr, nullptr, 0, 0);
     if (!h.request)
         return false;
     if (!HttpAddRequestHeadersW(h.request, L"Accept-Encoding: none", DWORD(-1),
@@ -103,6 +104,8 @@ uint32_t HttpRequest::ReadChunk(unsigned char* buffer, uint32_t count, bool& fai
     return read;
 }
 
-void HttpRequest::CloseHandles() { handles.reset(); }
+void HttpRequest::CloseHandles() {
+    handles.reset();
+}
 
 } // namespace Portico

@@ -11,9 +11,15 @@ const char* const kWeekdays[] = {"sun", "mon", "tue", "wed", "thu", "fri", "sat"
 const char* const kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun",
                                "jul", "aug", "sep", "oct", "nov", "dec"};
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 // Index of the name whose three letters start the word, or -1.
 int FindName(const char* word, size_t length, const char* const* names, int count) {
@@ -117,8 +123,8 @@ bool ParseHttpDate(const char* text, size_t length, HttpTime& time) {
             return false;
         }
     }
-    return seen.month && seen.day && seen.year && seen.clock && time.day >= 1 &&
-           time.day <= 31 && time.year >= 1601;
+    return seen.month && seen.day && seen.year && seen.clock && time.day >= 1 && time.day <= 31 &&
+           time.year >= 1601;
 }
 
 int64_t HttpTimeToSeconds(const HttpTime& time) {

@@ -8,9 +8,9 @@
 namespace Portico {
 
 struct HttpTime {
-    int year = 0;   // four digits
-    int month = 0;  // 1 to 12
-    int day = 0;    // 1 to 31
+    int year = 0;  // four digits
+    int month = 0; // 1 to 12
+    int day = 0;   // 1 to 31
     int hour = 0;
     int minute = 0;
     int second = 0;

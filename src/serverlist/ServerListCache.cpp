@@ -14,7 +14,9 @@ namespace {
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
-std::unique_ptr<Utils::Database> MakeSqlite() { return std::make_unique<Utils::DatabaseSqlite>(); }
+std::unique_ptr<Utils::Database> MakeSqlite() {
+    return std::make_unique<Utils::DatabaseSqlite>();
+}
 
 std::u16string ListPath(uint32_t gameId, uint32_t area) {
     const std::string path = SqlFormat("/fsl/%d_%d.fsl", int32_t(gameId), int32_t(area));

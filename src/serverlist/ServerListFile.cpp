@@ -18,8 +18,12 @@ constexpr uint32_t kMinDictionary = 4096;
 
 // Our own allocator for the header's options, so that the library (a DLL with its own
 // run-time library on Windows) never frees what we allocate or the other way round.
-void* Allocate(void*, size_t count, size_t size) { return std::calloc(count, size); }
-void Release(void*, void* block) { std::free(block); }
+void* Allocate(void*, size_t count, size_t size) {
+    return std::calloc(count, size);
+}
+void Release(void*, void* block) {
+    std::free(block);
+}
 const lzma_allocator kAllocator = {&Allocate, &Release, nullptr};
 
 uint32_t ReadLe32(const unsigned char* p) {
@@ -54,7 +58,8 @@ public:
         stream.avail_in = size;
         while (out.size() < outputSize) {
             const size_t done = out.size();
-            const size_t piece = outputSize - done < kDecodePiece ? outputSize - done : kDecodePiece;
+            const size_t piece =
+                outputSize - done < kDecodePiece ? outputSize - done : kDecodePiece;
             out.resize(done + piece);
             stream.next_out = out.data() + done;
             stream.avail_out = piece;
@@ -104,7 +109,8 @@ bool DecodeServerList(const unsigned char* body, size_t size, std::vector<Server
         return false;
     const uint32_t tableSize = ReadLe32(body);
     const size_t packedSize = size - kServerListSizeBytes;
-    if (tableSize > kMaxServerListTable || uint64_t(tableSize) > uint64_t(packedSize) * kMaxLzmaExpansion)
+    if (tableSize > kMaxServerListTable ||
+        uint64_t(tableSize) > uint64_t(packedSize) * kMaxLzmaExpansion)
         return false;
     std::vector<unsigned char> packed(body + kServerListSizeBytes, body + size);
     ScrambleServerList(packed.data(), packed.size());

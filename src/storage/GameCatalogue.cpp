@@ -18,8 +18,8 @@ std::vector<CatalogueGame> GameCatalogue::ReadGames() {
         return games;
     for (size_t row = 0; row < order->RowCount(); ++row) {
         const int32_t gameId = order->CellAt(row, 0).AsInt();
-        auto game = database.Query(SqlFormat("SELECT Icon, Name FROM GameTab WHERE GameId = %d",
-                                             gameId).c_str());
+        auto game = database.Query(
+            SqlFormat("SELECT Icon, Name FROM GameTab WHERE GameId = %d", gameId).c_str());
         if (!game || game->RowCount() == 0)
             continue;
         CatalogueGame entry;

@@ -7,13 +7,11 @@ namespace Portico {
 
 namespace {
 
-#ifdef _WIN32
-constexpr char16_t kSeparator = u'\\';
-#else
-constexpr char16_t kSeparator = u'/';
-#endif
+constexpr char16_t kSeparator = static_cast<char16_t>(std::filesystem::path::preferred_separator);
 
-bool IsSeparator(char16_t c) { return c == u'/' || c == kSeparator; }
+bool IsSeparator(char16_t c) {
+    return c == u'/' || c == kSeparator;
+}
 
 std::u16string Decimal(uint32_t value) {
     const std::string digits = std::to_string(value);

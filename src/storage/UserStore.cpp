@@ -94,12 +94,12 @@ bool UserStore::WriteAll(bool inFavourites, uint32_t filter,
     // disk in between must not lose them.
     if (!database->Exec("BEGIN"))
         return false;
-    bool ok = database->Exec(
-                  SqlFormat("REPLACE INTO Config (key, value) VALUES ('infav', '%d')",
-                            inFavourites ? 1 : 0).c_str()) &&
-              database->Exec(
-                  SqlFormat("REPLACE INTO Config (key, value) VALUES ('filter', '%d')",
-                            int32_t(filter)).c_str()) &&
+    bool ok = database->Exec(SqlFormat("REPLACE INTO Config (key, value) VALUES ('infav', '%d')",
+                                       inFavourites ? 1 : 0)
+                                 .c_str()) &&
+              database->Exec(SqlFormat("REPLACE INTO Config (key, value) VALUES ('filter', '%d')",
+                                       int32_t(filter))
+                                 .c_str()) &&
               database->Exec("DELETE FROM FavTab");
     for (size_t i = 0; ok && i < records.size(); ++i) {
         const ServerRecord& r = records[i];

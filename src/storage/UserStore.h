@@ -40,7 +40,7 @@ private:
 
     HostInfo& host;
     std::unique_ptr<Utils::Database> database; // open from load to save
-    Favourites favourites; // its lock is the store's lock
+    Favourites favourites;                     // its lock is the store's lock
 };
 
 } // namespace Portico

@@ -80,8 +80,8 @@ bool ReadServers(std::istream& in, std::vector<ServerAddress>& servers, std::str
             continue;
         ServerAddress server;
         if (!ParseServer(text, server)) {
-            error = "line " + std::to_string(number) + ": expected a.b.c.d:port, got \"" +
-                    text + "\"";
+            error =
+                "line " + std::to_string(number) + ": expected a.b.c.d:port, got \"" + text + "\"";
             return false;
         }
         servers.push_back(server);

@@ -57,8 +57,8 @@ void LoadAndSave1000Favourites(benchmark::State& state) {
             record.ip = servers[i].ip;
             record.port = servers[i].port;
             record.gameId = 1003;
-            const std::u16string name = u"Favourite server number " +
-                                        Utils::Utf8ToUtf16(std::to_string(i)) + u" 'quoted'";
+            const std::u16string name =
+                u"Favourite server number " + Utils::Utf8ToUtf16(std::to_string(i)) + u" 'quoted'";
             Utils::CopyUtf16(record.info.name, 128, name);
             store.GetFavourites().AddFavourite(record);
         }

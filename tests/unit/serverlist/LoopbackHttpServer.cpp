@@ -10,10 +10,14 @@ constexpr size_t kMaxRequestBytes = 16 * 1024;
 
 const char* Reason(int status) {
     switch (status) {
-    case 200: return "OK";
-    case 304: return "Not Modified";
-    case 404: return "Not Found";
-    default: return "Status";
+    case 200:
+        return "OK";
+    case 304:
+        return "Not Modified";
+    case 404:
+        return "Not Found";
+    default:
+        return "Status";
     }
 }
 

@@ -26,8 +26,7 @@ Handle Listen(uint16_t& port) {
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof(address);
     if (bind(s, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
-        listen(s, 16) != 0 ||
-        getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        listen(s, 16) != 0 || getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         close(s);
         return kInvalid;
     }

@@ -84,7 +84,8 @@ TEST_F(ServerListCacheTest, FetchesTheTopLevelAreasListAndStoresIt) {
     EXPECT_EQ(server.Requests(), std::vector<std::string>{"/fsl/1003_4.fsl"});
     EXPECT_EQ(cache->CurrentServers(), listA);
     EXPECT_EQ(StoredRows(4), listA);
-    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"), int32_t(HttpSeconds(kOld)));
+    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"),
+              int32_t(HttpSeconds(kOld)));
 
     // The store's statements, as written, in one transaction.
     const std::vector<std::string> statements = script.Statements();
@@ -143,7 +144,8 @@ TEST_F(ServerListCacheTest, ANewerFileReplacesTheRows) {
     Publish("/fsl/1003_4.fsl", listB, kNew);
     EXPECT_EQ(cache->FetchRoomServers(), listB); // newer than memory
     EXPECT_EQ(StoredRows(4), listB);
-    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"), int32_t(HttpSeconds(kNew)));
+    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"),
+              int32_t(HttpSeconds(kNew)));
 
     Publish("/fsl/1003_4.fsl", listA, kNewer);
     EXPECT_EQ(NewCache()->FetchRoomServers(), listA); // newer than the store after a restart
@@ -157,11 +159,13 @@ TEST_F(ServerListCacheTest, AnEmptyListDeletesTheRowsAndAPartialEntryIsZeroFille
     Publish("/fsl/1003_4.fsl", {}, kNew);
     EXPECT_TRUE(cache->FetchRoomServers().empty());
     EXPECT_TRUE(StoredRows(4).empty());
-    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"), int32_t(HttpSeconds(kNew)));
+    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"),
+              int32_t(HttpSeconds(kNew)));
 
     const std::vector<unsigned char> table = {4, 3, 2, 1, 0x87, 0x69, 0x0C, 0x0B, 0x0A};
     server.Serve("/fsl/1003_4.fsl", FileReply(AsText(PackTable(table)), kNewer));
-    const std::vector<ServerAddress> expected = {Server(1, 2, 3, 4, 27015), Server(0, 10, 11, 12, 0)};
+    const std::vector<ServerAddress> expected = {Server(1, 2, 3, 4, 27015),
+                                                 Server(0, 10, 11, 12, 0)};
     EXPECT_EQ(cache->FetchRoomServers(), expected);
     EXPECT_EQ(StoredRows(4), expected);
 }
@@ -197,8 +201,8 @@ TEST_F(ServerListCacheTest, EveryFailureGivesTheEmptyListAndLeavesTheStore) {
     HttpReply broken = FileReply("\x10\x00\x00\x00 not lzma", kNew);
     std::vector<unsigned char> lie = Pack(listB);
     lie[0] = lie[1] = lie[2] = lie[3] = 0xFF; // a declared size beyond every bound
-    for (const HttpReply& reply : {notModified, noTime, broken, FileReply(AsText(lie), kNew),
-                                   FileReply("abc", kNew)}) {
+    for (const HttpReply& reply :
+         {notModified, noTime, broken, FileReply(AsText(lie), kNew), FileReply("abc", kNew)}) {
         server.Serve("/fsl/1003_4.fsl", reply);
         EXPECT_TRUE(cache->FetchRoomServers().empty());
     }
@@ -206,7 +210,8 @@ TEST_F(ServerListCacheTest, EveryFailureGivesTheEmptyListAndLeavesTheStore) {
     EXPECT_TRUE(cache->FetchRoomServers().empty());
     EXPECT_TRUE(cache->CurrentServers().empty()); // no fetch reached an area since
     EXPECT_EQ(StoredRows(4), listA);
-    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"), int32_t(HttpSeconds(kOld)));
+    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"),
+              int32_t(HttpSeconds(kOld)));
 
     const size_t requests = server.Requests().size();
     host.room.areaId = 8; // 8 -> 9 -> 8
@@ -237,7 +242,8 @@ TEST_F(ServerListCacheTest, AnInterruptedWriteKeepsTheOldListAndTime) {
     script.crashAt = "DELETE FROM Fsl";
     NewCache()->FetchRoomServers();
     EXPECT_EQ(script.Count("COMMIT"), 1); // only the first fetch's
-    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"), int32_t(HttpSeconds(kOld)));
+    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"),
+              int32_t(HttpSeconds(kOld)));
     EXPECT_EQ(StoredRows(4), listA);
 
     // A row that cannot be written.
@@ -246,7 +252,8 @@ TEST_F(ServerListCacheTest, AnInterruptedWriteKeepsTheOldListAndTime) {
     script.failFrom = 10;
     auto cache = NewCache();
     EXPECT_EQ(cache->FetchRoomServers(), listB); // the list itself is good
-    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"), int32_t(HttpSeconds(kOld)));
+    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"),
+              int32_t(HttpSeconds(kOld)));
     EXPECT_EQ(StoredRows(4), listA);
 
     // The next start downloads again and this time stores it.

@@ -43,8 +43,8 @@ TEST(ServerListFile, ScramblesWholeWordsWithTheKeyAndIsItsOwnInverse) {
 }
 
 TEST(ServerListFile, RoundTripsInTableOrderWithGameIdZero) {
-    const std::vector<ServerAddress> servers = {Server(1, 2, 3, 4, 27015), Server(192, 168, 0, 1, 80),
-                                                Server(255, 255, 255, 255, 65535)};
+    const std::vector<ServerAddress> servers = {
+        Server(1, 2, 3, 4, 27015), Server(192, 168, 0, 1, 80), Server(255, 255, 255, 255, 65535)};
     const std::vector<unsigned char> body = Pack(servers);
     ASSERT_GT(body.size(), 9u);
     EXPECT_EQ(body[0], 18); // N little-endian

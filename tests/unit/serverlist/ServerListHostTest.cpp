@@ -1,5 +1,5 @@
-#include "serverlist/Deployment.h"
 #include "serverlist/ServerListHost.h"
+#include "serverlist/Deployment.h"
 
 #include <gtest/gtest.h>
 

@@ -69,11 +69,10 @@ protected:
 } // namespace
 
 TEST_F(UserStoreTest, LivesInTheAccountsFolderAndCreatesTheSchemaEveryLoad) {
-    const std::u16string expected = host.HostFolder() + u"user" +
-                                    std::u16string(1, std::filesystem::path::preferred_separator) +
-                                    u"4242" +
-                                    std::u16string(1, std::filesystem::path::preferred_separator) +
-                                    u"fps.dat";
+    const std::u16string expected =
+        host.HostFolder() + u"user" +
+        std::u16string(1, std::filesystem::path::preferred_separator) + u"4242" +
+        std::u16string(1, std::filesystem::path::preferred_separator) + u"fps.dat";
     EXPECT_EQ(UserStoreFilePath(host), expected);
 
     ASSERT_TRUE(Save({Favourite(0x01020304, 27015, 1003, u"kept")}));
@@ -145,8 +144,8 @@ TEST_F(UserStoreTest, SettingsAreNormalisedAndAbsentOnesKeepTheCallersValues) {
 
     StoreSetting("infav", "2");
     const std::pair<const char*, uint32_t> filters[] = {
-        {"40", 8}, {"64", 192}, {"128", 192}, {"0", 0}, {"3", 1}, {"4456448", 4456448},
-        {"4456450", 2}};
+        {"40", 8}, {"64", 192},          {"128", 192},  {"0", 0},
+        {"3", 1},  {"4456448", 4456448}, {"4456450", 2}};
     for (const auto& stored : filters) {
         StoreSetting("filter", stored.first);
         inFavourites = false;
@@ -174,9 +173,8 @@ TEST_F(UserStoreTest, LongStoredNamesAreCutToTheRecordsField) {
     std::string longName(200, 'n');
     std::string pairAtTheEdge(126, 'p');
     pairAtTheEdge += "\xF0\x9F\x98\x80tail"; // units 126 and 127 are one pair
-    const std::string insert =
-        "INSERT INTO FavTab VALUES (1, 1, 1, '" + longName + "', 0), (1, 2, 2, '" +
-        pairAtTheEdge + "', 0)";
+    const std::string insert = "INSERT INTO FavTab VALUES (1, 1, 1, '" + longName +
+                               "', 0), (1, 2, 2, '" + pairAtTheEdge + "', 0)";
     ASSERT_TRUE(MakeDatabaseFile(host.StoreFile(), {insert.c_str()}));
     const std::vector<ServerRecord> loaded = Reload();
     ASSERT_EQ(loaded.size(), 2u);

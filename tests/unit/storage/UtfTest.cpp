@@ -12,11 +12,11 @@ TEST(Utf, RoundTripsEveryPlane) {
 }
 
 TEST(Utf, MalformedInputBecomesReplacementCharacters) {
-    EXPECT_EQ(Utf8ToUtf16(std::string("a\xFF" "b")), u"a\uFFFDb");
-    EXPECT_EQ(Utf8ToUtf16(std::string("\xC3")), u"\uFFFD");          // cut short
-    EXPECT_EQ(Utf8ToUtf16(std::string("\xC3" "A")), u"\uFFFDA");     // broken, next byte kept
+    EXPECT_EQ(Utf8ToUtf16(std::string("a\xFF\x62")), u"a\uFFFDb");
+    EXPECT_EQ(Utf8ToUtf16(std::string("\xC3")), u"\uFFFD");           // cut short
+    EXPECT_EQ(Utf8ToUtf16(std::string("\xC3\x41")), u"\uFFFDA");      // broken, next byte kept
     EXPECT_EQ(Utf8ToUtf16(std::string("\xC0\xAF")), u"\uFFFD\uFFFD"); // overlong
-    EXPECT_EQ(Utf8ToUtf16(std::string("\xED\xA0\x80")), u"\uFFFD");  // a surrogate's code
+    EXPECT_EQ(Utf8ToUtf16(std::string("\xED\xA0\x80")), u"\uFFFD");   // a surrogate's code
     const char16_t lone[] = {u'x', 0xD800, u'y', 0xDC00};
     EXPECT_EQ(Utf16ToUtf8(lone, 4), "x\xEF\xBF\xBDy\xEF\xBF\xBD");
 }
