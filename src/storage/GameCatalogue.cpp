@@ -8,7 +8,7 @@
 namespace Portico {
 
 bool GameCatalogue::Open(const std::u16string& path) {
-    return database.Open(Utils::Utf16ToUtf8(path).c_str());
+    return database.Open(Utils::Utf16ToUtf8(path.data(), path.size()).c_str());
 }
 
 std::vector<CatalogueGame> GameCatalogue::ReadGames() {
@@ -25,7 +25,8 @@ std::vector<CatalogueGame> GameCatalogue::ReadGames() {
         CatalogueGame entry;
         entry.gameId = static_cast<uint32_t>(gameId);
         entry.icon = game->CellAt(0, 0).AsInt();
-        entry.name = Utils::Utf8ToUtf16(game->CellAt(0, 1).AsText());
+        const std::string name = game->CellAt(0, 1).AsText();
+        entry.name = Utils::Utf8ToUtf16(name.data(), name.size());
         games.push_back(entry);
     }
     return games;

@@ -17,6 +17,11 @@ using namespace Portico;
 
 namespace {
 
+std::u16string Digits(size_t value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
 std::vector<ServerAddress> Servers(size_t count) {
     std::vector<ServerAddress> servers;
     uint32_t ip = 0x0A000001;
@@ -57,9 +62,8 @@ void LoadAndSave1000Favourites(benchmark::State& state) {
             record.ip = servers[i].ip;
             record.port = servers[i].port;
             record.gameId = 1003;
-            const std::u16string name =
-                u"Favourite server number " + Utils::Utf8ToUtf16(std::to_string(i)) + u" 'quoted'";
-            Utils::CopyUtf16(record.info.name, 128, name);
+            const std::u16string name = u"Favourite server number " + Digits(i) + u" 'quoted'";
+            Utils::CopyUtf16(record.info.name, 128, name.data(), name.size());
             store.GetFavourites().AddFavourite(record);
         }
         store.SaveUserStore(true, 8);
