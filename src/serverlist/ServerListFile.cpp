@@ -4,6 +4,7 @@
 
 #include <lzma.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -11,9 +12,10 @@ namespace Portico {
 
 namespace {
 
-// Output is produced in pieces of this size, so corrupt data that fails early never pays
-// for the whole declared size.
-constexpr size_t kDecodePiece = 256 * 1024;
+// Output grows in pieces that double from the first, so corrupt data that fails early never
+// pays for the whole declared size, and a long list is not copied over and over.
+constexpr size_t kFirstPiece = 4 * 1024;
+constexpr size_t kLargestPiece = 1024 * 1024;
 constexpr uint32_t kMinDictionary = 4096;
 
 // Our own allocator for the header's options, so that the library (a DLL with its own
@@ -58,8 +60,8 @@ public:
         stream.avail_in = size;
         while (out.size() < outputSize) {
             const size_t done = out.size();
-            const size_t piece =
-                outputSize - done < kDecodePiece ? outputSize - done : kDecodePiece;
+            const size_t step = std::min(std::max(done, kFirstPiece), kLargestPiece);
+            const size_t piece = std::min(size_t(outputSize) - done, step);
             out.resize(done + piece);
             stream.next_out = out.data() + done;
             stream.avail_out = piece;
