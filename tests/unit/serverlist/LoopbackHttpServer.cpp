@@ -2,10 +2,13 @@
 
 namespace Portico::Test {
 
+namespace Shim = Utils::SocketShim;
+
 namespace {
 
-constexpr int kAcceptWaitMs = 50;
-constexpr int kReceiveWaitMs = 5000;
+constexpr uint32_t kLoopback = 0x7F000001;
+constexpr uint32_t kAcceptWaitMs = 50;
+constexpr uint32_t kReceiveWaitMs = 5000;
 constexpr size_t kMaxRequestBytes = 16 * 1024;
 
 const char* Reason(int status) {
@@ -31,7 +34,11 @@ HttpReply FileReply(const std::string& body, const std::string& lastModified) {
 }
 
 LoopbackHttpServer::LoopbackHttpServer() {
-    listener = LoopbackSocket::Listen(port);
+    listener = Shim::OpenStream();
+    if (listener == Shim::kNoSocket)
+        return;
+    if (Shim::Bind(listener, kLoopback, 0) == 0 && Shim::Listen(listener) == 0)
+        port = Shim::LocalPort(listener);
     if (Started())
         thread = std::thread(&LoopbackHttpServer::Run, this);
 }
@@ -40,8 +47,8 @@ LoopbackHttpServer::~LoopbackHttpServer() {
     stopping = true;
     if (thread.joinable())
         thread.join();
-    if (Started())
-        LoopbackSocket::Close(listener);
+    if (listener != Shim::kNoSocket)
+        Shim::CloseSocket(listener);
 }
 
 std::string LoopbackHttpServer::HostAndPort() const {
@@ -65,22 +72,27 @@ std::string LoopbackHttpServer::LastRequestHeaders() const {
 
 void LoopbackHttpServer::Run() {
     while (!stopping) {
-        const LoopbackSocket::Handle client = LoopbackSocket::Accept(listener, kAcceptWaitMs);
-        if (client != LoopbackSocket::kInvalid) {
+        if (!Shim::WaitReadable(listener, kAcceptWaitMs))
+            continue;
+        const Shim::Handle client = Shim::Accept(listener);
+        if (client != Shim::kNoSocket) {
             Answer(client);
-            LoopbackSocket::Close(client);
+            Shim::Shutdown(client); // ends the response in order: all of it was sent
+            Shim::CloseSocket(client);
         }
     }
 }
 
-void LoopbackHttpServer::Answer(LoopbackSocket::Handle client) {
+void LoopbackHttpServer::Answer(Shim::Handle client) {
     std::string request;
-    char piece[4096];
+    uint8_t piece[4096];
     while (request.find("\r\n\r\n") == std::string::npos && request.size() < kMaxRequestBytes) {
-        const int n = LoopbackSocket::Receive(client, piece, sizeof(piece), kReceiveWaitMs);
-        if (n <= 0)
+        if (!Shim::WaitReadable(client, kReceiveWaitMs))
             return;
-        request.append(piece, size_t(n));
+        const Shim::Received received = Shim::Receive(client, piece, sizeof(piece));
+        if (received.outcome == Shim::Outcome::Closed || received.outcome == Shim::Outcome::Error)
+            return;
+        request.append(reinterpret_cast<const char*>(piece), received.size);
     }
     // "GET /path HTTP/1.1"
     const size_t first = request.find(' ');
@@ -94,7 +106,13 @@ void LoopbackHttpServer::Answer(LoopbackSocket::Handle client) {
         requests.push_back(path);
         lastHeaders = request.substr(request.find("\r\n") + 2);
     }
-    LoopbackSocket::SendAll(client, response.data(), response.size());
+    const auto* data = reinterpret_cast<const uint8_t*>(response.data());
+    for (size_t sent = 0; sent < response.size();) {
+        const int32_t n = Shim::Send(client, data + sent, uint32_t(response.size() - sent));
+        if (n <= 0)
+            return;
+        sent += size_t(n);
+    }
 }
 
 std::string LoopbackHttpServer::Respond(const std::string& path) {

@@ -2,7 +2,8 @@
 // thread, one request per connection, and records what it was asked.
 #pragma once
 
-#include "LoopbackSocket.h"
+#include "utils/SocketShim.h"
+#include "utils/SocketStartup.h"
 
 #include <atomic>
 #include <map>
@@ -29,7 +30,7 @@ public:
     LoopbackHttpServer();
     ~LoopbackHttpServer();
 
-    bool Started() const { return listener != LoopbackSocket::kInvalid; }
+    bool Started() const { return port != 0; }
     uint16_t Port() const { return port; }
     // "127.0.0.1:port", the form of the server-list host setting.
     std::string HostAndPort() const;
@@ -43,10 +44,11 @@ public:
 
 private:
     void Run();
-    void Answer(LoopbackSocket::Handle client);
+    void Answer(Utils::SocketShim::Handle client);
     std::string Respond(const std::string& path);
 
-    LoopbackSocket::Handle listener = LoopbackSocket::kInvalid;
+    Utils::SocketStartup startup;
+    Utils::SocketShim::Handle listener = Utils::SocketShim::kNoSocket;
     uint16_t port = 0;
     std::atomic<bool> stopping{false};
     mutable std::recursive_mutex lock; // guards replies, requests and lastHeaders
