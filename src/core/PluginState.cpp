@@ -41,11 +41,11 @@ uint32_t PluginState::FindItem(uint32_t gameId) const {
 }
 
 bool PluginState::BuildCatalogue(CatalogueSource& source, CatalogueSink& sink) {
-    std::vector<CatalogueRow> games;
+    std::vector<CatalogueGame> games;
     if (!source.ReadGames(games))
         return false;
     ResetCatalogue();
-    for (const CatalogueRow& game : games) {
+    for (const CatalogueGame& game : games) {
         void* icon = sink.ExtractIcon(game.icon);
         const uint32_t item = AddGame(game.gameId, game.name, icon);
         if (item == 0) {

@@ -1,5 +1,7 @@
 #include "core/win/HostBinding.h"
 
+#include "utils/win/Module.h"
+
 namespace Portico {
 
 HostBinding::HostBinding() : HostBinding(GetModuleHandleW(nullptr)) {}
@@ -20,6 +22,23 @@ HostBinding::HostBinding(HMODULE host)
       reportGameStatus(Resolve<Host::ReportGameStatusFn>(Host::kOrdReportGameStatus)),
       getGameLaunchInfo(Resolve<Host::GetGameLaunchInfoFn>(Host::kOrdGetGameLaunchInfo)),
       requestGameSetup(Resolve<Host::RequestGameSetupFn>(Host::kOrdRequestGameSetup)) {}
+
+namespace {
+std::u16string ToU16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
+} // namespace
+
+std::u16string HostBinding::HostFolder() { return ToU16(Utils::ExecutableFolder()); }
+
+std::u16string HostBinding::LanguageCode() { return ToU16(GetLanguageCode()); }
+
+bool HostBinding::GetCurrentRoom(CurrentRoom& room) {
+    if (!getCurrentRoom)
+        return false;
+    const Host::RoomRecord record = GetCurrentRoom();
+    room.gameId = record.gameId;
+    room.areaId = record.areaId;
+    return true;
+}
 
 bool HostBinding::RegisterEventHandler(const wchar_t* eventName, Host::EventHandler handler) {
     return registerEventHandler && registerEventHandler(eventName, handler);

@@ -3,19 +3,26 @@
 // answers 0, null or false.
 #pragma once
 
+#include "core/HostInfo.h"
 #include "core/win/HostApi.h"
 
 #include <string>
 
 namespace Portico {
 
-class HostBinding {
+class HostBinding : public HostInfo {
 public:
     // Binds to the process's main executable.
     HostBinding();
     explicit HostBinding(HMODULE host);
 
     HMODULE Module() const { return host; }
+
+    // HostInfo, for the storage layer.
+    std::u16string HostFolder() override;
+    std::u16string LanguageCode() override;
+    uint32_t MyAccount() override { return GetMyAccount().accountId; }
+    bool GetCurrentRoom(CurrentRoom& room) override;
 
     bool RegisterEventHandler(const wchar_t* eventName, Host::EventHandler handler);
     // The service object of that key, or null.

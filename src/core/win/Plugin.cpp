@@ -124,8 +124,6 @@ void Plugin::LoadTexts() {
 }
 
 void Plugin::BuildCatalogue() {
-    if (!catalogueSource)
-        return;
     // The strip lives only while the catalogue is built; the icons cut from it live on.
     class Sink : public CatalogueSink {
     public:
@@ -141,7 +139,7 @@ void Plugin::BuildCatalogue() {
         Plugin& plugin;
         IconStrip strip;
     } sink(*this);
-    state.BuildCatalogue(*catalogueSource, sink);
+    state.BuildCatalogue(catalogueSource, sink);
 }
 
 void Plugin::CreateBrowserOnce() {

@@ -5,7 +5,7 @@
 #include "browser/Favourites.h"
 #include "browser/ServerStore.h"
 #include "browser/win/FPSFrame.h"
-#include "core/CatalogueSource.h"
+#include "core/HostCatalogueSource.h"
 #include "core/PluginState.h"
 #include "core/win/HookMapping.h"
 #include "core/win/HostBinding.h"
@@ -42,9 +42,6 @@ public:
     void OnAppExit();
     void OnUnknownProtocol(const Host::ProtocolMessageRecord* record);
 
-    // SEAM (storage branch): the catalogue reader; null until it is wired, and then login
-    // leaves the catalogue as it was.
-    void SetCatalogueSource(CatalogueSource* source) { catalogueSource = source; }
 
     PluginState state;
     HostBinding host;
@@ -72,7 +69,7 @@ private:
     void BuildCatalogue();
     void CreateBrowserOnce();
 
-    CatalogueSource* catalogueSource = nullptr;
+    HostCatalogueSource catalogueSource{host};
 };
 
 } // namespace Portico

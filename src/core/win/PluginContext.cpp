@@ -1,13 +1,12 @@
 #include "core/win/PluginContext.h"
 
 #include "core/win/Plugin.h"
+#include "query/ProtocolLibrary.h"
 #include "region/RegionLibrary.h"
 
 namespace Portico {
 
-// SEAM (protocol branch): the game-protocol library's loader is not on main yet; until it
-// is, no protocol is known, so nothing is sent or parsed.
-ProtocolManager* PluginContext::Protocols() { return nullptr; }
+ProtocolManager* PluginContext::Protocols() { return ProtocolLibrary::Manager(); }
 
 uint8_t PluginContext::LookupRegion(uint32_t ip, uint8_t out[3]) {
     return RegionLibrary::Instance().Lookup(ip, out);

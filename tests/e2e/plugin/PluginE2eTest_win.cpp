@@ -32,33 +32,50 @@ TEST(PluginLoad, RegistersSixHandlersInOrderAndAnnouncesItself) {
     EXPECT_TRUE(out.Has("browser: count=0 visible=0 controls=0")) << Dump(out);
 }
 
+TEST(PluginLogin, FillsTheGameListFromTheCatalogue) {
+    const HostOutput out = RunHost("set language de\nload\nlogin\ndump\n");
+    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    const std::vector<std::string> expected{
+        "gamelist: category 6 \"Portico      \"",
+        "gamelist: item 6 1 \"Counterstrike Source\" icon=yes",
+        "gamelist: item 6 2 \"Quake Arena Three\" icon=yes",
+        "gamelist: item 6 3 \"Half Life Classic\" icon=yes",
+        "gamelist: item 6 4 \"Day of Defeat\" icon=yes"};
+    EXPECT_EQ(out.LastDump("gamelist: "), expected) << Dump(out);
+    EXPECT_EQ(CountLog(out, "SendProtocolMessage 4 0"), 1u);
+}
+
 TEST(PluginLogin, EmptyGameListGivesCategoryNoItemsAndOneHiddenBrowser) {
-    const HostOutput out = RunHost("load\nlogin\ndump\n");
+    const HostOutput out = RunHost("set language empty\nload\nlogin\ndump\n");
     ASSERT_EQ(out.exitCode, 0) << Dump(out);
     EXPECT_EQ(out.LastDump("gamelist: "),
               std::vector<std::string>{"gamelist: category 6 \"Portico      \""});
     EXPECT_EQ(out.LastDump("browser: ").at(0).rfind("browser: count=1 visible=0", 0), 0u)
         << Dump(out);
-    EXPECT_EQ(CountLog(out, "SendProtocolMessage 4 0"), 1u);
     EXPECT_EQ(CountLog(out, "AddCategoryItem"), 0u);
     EXPECT_EQ(out.LastDump("hook: ").at(0).rfind("hook: present=1 browser=1", 0), 0u)
         << Dump(out);
 }
 
-TEST(PluginLogin, SecondLoginKeepsOneBrowserAndOneMapping) {
-    const HostOutput out = RunHost("load\nlogin\nlogin\ndump\n");
+TEST(PluginLogin, SecondLoginKeepsOneBrowserAndOneMappingAndDoesNotDouble) {
+    const HostOutput out = RunHost("load\nlogin\nlogin\ndump\nclick 4\nclick 5\ndump\n");
     ASSERT_EQ(out.exitCode, 0) << Dump(out);
     EXPECT_EQ(CountLog(out, "AddGameCategory 6"), 2u);
+    EXPECT_EQ(CountLog(out, "AddCategoryItem 6 4 "), 2u);
+    EXPECT_EQ(CountLog(out, "AddCategoryItem 6 5 "), 0u);
     EXPECT_EQ(CountLog(out, "FindHostView CChatRoomView found"), 2u);
     EXPECT_EQ(out.LastDump("browser: ").at(0).rfind("browser: count=1 visible=0", 0), 0u)
         << Dump(out);
     EXPECT_EQ(out.LastDump("hook: ").at(0).rfind("hook: present=1 browser=1", 0), 0u);
-    EXPECT_EQ(out.Count("gamelist: item"), 0u);
+    // The catalogue still counts four games: item 4 selects the last, item 5 nothing.
+    EXPECT_EQ(CountLog(out, "SelectGame"), 1u) << Dump(out);
+    EXPECT_EQ(CountLog(out, "SelectGame 1010"), 1u);
 }
 
 TEST(PluginEvents, ItemClickAtCountSelectsAndBeyondIsIgnored) {
     // With an empty catalogue the count is 0: item 0 selects game 0, item 1 does nothing.
-    const HostOutput out = RunHost("load\nlogin\nclick 1\ndump\nclick 0\ndump\n");
+    const HostOutput out =
+        RunHost("set language empty\nload\nlogin\nclick 1\ndump\nclick 0\ndump\n");
     ASSERT_EQ(out.exitCode, 0) << Dump(out);
     EXPECT_EQ(CountLog(out, "SelectGame"), 1u) << Dump(out);
     EXPECT_EQ(CountLog(out, "SelectGame 0"), 1u);
@@ -71,10 +88,19 @@ TEST(PluginEvents, ItemClickAtCountSelectsAndBeyondIsIgnored) {
     EXPECT_EQ(firstDumpSelects, 0u);
 }
 
-TEST(PluginEvents, JoinOfAGameOutsideTheCatalogueOpensNoPanel) {
-    const HostOutput out = RunHost("load\nlogin\njoin 4242 1\ndump\nleave\n");
+TEST(PluginEvents, UserClickOnAGameRowSelectsItsGame) {
+    const HostOutput out = RunHost("load\nlogin\nrow 2\ndump\n");
+    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    EXPECT_EQ(CountLog(out, "SelectGame 1028"), 1u) << Dump(out);
+}
+
+TEST(PluginEvents, JoinOfACatalogueGameOpensThePanelAndOfAnUnknownGameNot) {
+    HostOutput out = RunHost("load\nlogin\njoin 4242 1\ndump\n");
     ASSERT_EQ(out.exitCode, 0) << Dump(out);
     EXPECT_TRUE(out.Has("room: info-visible=1")) << Dump(out);
+    out = RunHost("load\nlogin\njoin 1005 12\ndump\nleave\n");
+    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    EXPECT_TRUE(out.Has("room: info-visible=0")) << Dump(out);
 }
 
 TEST(PluginEvents, AppExitBeforeLoginIsHarmless) {
@@ -143,7 +169,7 @@ TEST(PluginHook, LongerMultiByteNameIsCutAtACharacterBoundary) {
     EXPECT_EQ(HookBytes(line).substr(8), six + "0000") << line;
 }
 
-TEST(PluginScreenshot, HostAfterLoginShowsTheCategory) {
+TEST(PluginScreenshot, HostAfterLoginShowsTheCategoryAndGames) {
     const std::string shot = PORTICO_E2E_SCREENSHOT;
     const HostOutput out =
         RunHost("set address 127.0.1.5\nload\nlogin\nprotocol 4 01002a000000eb030100007f8769\n"

@@ -97,8 +97,8 @@ namespace {
 class ListSource : public CatalogueSource {
 public:
     bool opens = true;
-    std::vector<CatalogueRow> rows;
-    bool ReadGames(std::vector<CatalogueRow>& games) override {
+    std::vector<CatalogueGame> rows;
+    bool ReadGames(std::vector<CatalogueGame>& games) override {
         if (opens)
             games = rows;
         return opens;
