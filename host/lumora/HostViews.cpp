@@ -15,7 +15,7 @@ const wchar_t kFrameClass[] = L"LumoraFrame";
 int RowHeight(const GameListModel::Row& row) { return row.category ? kCategoryRow : kItemRow; }
 
 // Sends the row's custom-draw stage to the view itself (a subclass sees it first).
-LRESULT CustomDraw(HWND view, HDC dc, const RECT& rect, DWORD stage, uint32_t spec) {
+LRESULT CustomDraw(HWND view, HDC dc, const RECT& rect, DWORD stage, uint32_t itemSpec) {
     NMCUSTOMDRAW draw{};
     draw.hdr.hwndFrom = view;
     draw.hdr.idFrom = UINT_PTR(GetDlgCtrlID(view));
@@ -23,13 +23,13 @@ LRESULT CustomDraw(HWND view, HDC dc, const RECT& rect, DWORD stage, uint32_t sp
     draw.dwDrawStage = stage;
     draw.hdc = dc;
     draw.rc = rect;
-    draw.dwItemSpec = spec;
+    draw.dwItemSpec = itemSpec;
     return SendMessageW(view, WM_NOTIFY, draw.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
 }
 
 void PaintRow(HWND view, HDC dc, const GameListModel::Row& row, const RECT& rect) {
-    const uint32_t spec = row.category ? row.categoryId : row.itemId;
-    CustomDraw(view, dc, rect, CDDS_ITEMPREPAINT, spec);
+    const uint32_t itemSpec = row.category ? row.categoryId : row.itemId;
+    CustomDraw(view, dc, rect, CDDS_ITEMPREPAINT, itemSpec);
     const bool selected = !row.category && GameList().selectedGame != 0 &&
                           row.itemId == GameList().selectedGame;
     HBRUSH brush = CreateSolidBrush(row.category ? RGB(36, 52, 86)
@@ -43,7 +43,7 @@ void PaintRow(HWND view, HDC dc, const GameListModel::Row& row, const RECT& rect
     if (!row.category && row.icon)
         DrawIconEx(dc, rect.left + 6, rect.top + 3, row.icon, 40, 40, 0, nullptr, DI_NORMAL);
     DrawTextW(dc, row.text.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-    CustomDraw(view, dc, rect, CDDS_ITEMPOSTPAINT, spec);
+    CustomDraw(view, dc, rect, CDDS_ITEMPOSTPAINT, itemSpec);
 }
 
 void PaintGameList(HWND view) {

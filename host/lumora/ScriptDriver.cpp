@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <vector>
 
@@ -23,8 +24,16 @@ void Print(const std::wstring& line) {
     fflush(stdout);
 }
 
+// Decimal or 0x-prefixed; text that is no number reads as 0.
 unsigned long long Number(const std::string& text) {
-    return std::stoull(text, nullptr, 0);
+    return std::strtoull(text.c_str(), nullptr, 0);
+}
+
+// The text of a line after its word that follows the verb.
+std::string Rest(const std::string& line, const std::string& word) {
+    const size_t at = line.find(word);
+    const size_t from = at == std::string::npos ? line.size() : at + word.size() + 1;
+    return from < line.size() ? line.substr(from) : std::string();
 }
 
 std::wstring Folder() {
@@ -127,7 +136,7 @@ bool ScriptDriver::Execute(const std::string& line) {
     if (verb == "load")
         return LoadLibraryW((Folder() + L"Tessel.dll").c_str()) != nullptr;
     if (verb == "set")
-        return Set(a, line.substr(line.find(a) + a.size() + 1));
+        return Set(a, Rest(line, a));
     if (verb == "login")
         return host.Raise(L"OnAuthOK", 0) > 0;
     if (verb == "click")
@@ -161,13 +170,13 @@ bool ScriptDriver::Execute(const std::string& line) {
         return true;
     }
     if (verb == "wait")
-        return Wait(a, line.substr(line.find(a) + a.size() + 1));
+        return Wait(a, Rest(line, a));
     if (verb == "dump")
         return Dump(), true;
     if (verb == "screenshot")
         return Screenshot(a);
     if (verb == "echo")
-        return Print(FromUtf8(line.substr(5))), true;
+        return Print(FromUtf8(Rest(line, verb))), true;
     return false;
 }
 
@@ -176,7 +185,7 @@ bool ScriptDriver::Set(const std::string& what, const std::string& value) {
     if (what == "user")
         host.userName = FromUtf8(value);
     else if (what == "level")
-        host.userLevel = int32_t(std::stol(value));
+        host.userLevel = int32_t(std::strtol(value.c_str(), nullptr, 10));
     else if (what == "language")
         host.languageCode = FromUtf8(value);
     else if (what == "account")
@@ -195,7 +204,7 @@ bool ScriptDriver::Set(const std::string& what, const std::string& value) {
 bool ScriptDriver::RaiseProtocol(unsigned type, const std::string& hex) {
     std::vector<uint8_t> payload;
     for (size_t i = 0; i + 1 < hex.size(); i += 2)
-        payload.push_back(uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16)));
+        payload.push_back(uint8_t(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16)));
     Portico::Host::ProtocolMessageRecord record{};
     record.type = uint8_t(type);
     record.length = uint32_t(payload.size());
