@@ -1,0 +1,19 @@
+#include "ResolveHost.h"
+
+#include "SocketShim.h"
+
+#include <cctype>
+
+namespace Utils {
+
+uint32_t ResolveHost(const char* text) {
+    if (!text || !*text)
+        return kNoAddress;
+    if (std::isalpha(static_cast<unsigned char>(text[0]))) {
+        uint32_t ip;
+        return SocketShim::LookUpName(text, ip) ? ip : kNoAddress;
+    }
+    return SocketShim::ParseDotted(text);
+}
+
+} // namespace Utils

@@ -1,0 +1,92 @@
+#include "CountryDatabase.h"
+#include "Quillon.h"
+#include "RangeTableImage.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using Portico::CountryDatabase;
+using RegionTest::Ip;
+using RegionTest::RangeTableImage;
+
+namespace {
+
+struct Answer {
+    int region;
+    std::string code;
+    int source;
+};
+
+Answer Ask(const CountryDatabase& database, uint32_t ip) {
+    unsigned char out[3] = {0xAA, 0xAA, 0xAA};
+    int region = database.Lookup(ip, out);
+    std::string code;
+    if (out[0] || out[1])
+        code = {static_cast<char>(out[0]), static_cast<char>(out[1])};
+    return {region, code, out[2]};
+}
+
+void ExpectAnswer(const CountryDatabase& database, uint32_t ip, int region, const std::string& code,
+                  int source) {
+    Answer answer = Ask(database, ip);
+    EXPECT_EQ(answer.region, region) << std::hex << ip;
+    EXPECT_EQ(answer.code, code) << std::hex << ip;
+    EXPECT_EQ(answer.source, source) << std::hex << ip;
+}
+
+CountryDatabase WithData() {
+    CountryDatabase database;
+    auto image = RangeTableImage({{0, ""},
+                                  {Ip(8, 0, 0, 0), "US"},
+                                  {Ip(9, 0, 0, 0), "GG"},
+                                  {Ip(10, 0, 0, 0), "A1"},
+                                  {Ip(11, 0, 0, 0), ""}});
+    EXPECT_TRUE(database.LoadTable(image.data(), image.size()));
+    return database;
+}
+
+bool Overrides(CountryDatabase& database, const std::string& text) {
+    return database.LoadOverrides(text.data(), text.size());
+}
+
+} // namespace
+
+TEST(CountryDatabase, DataAnswersWithRegionCodeAndSource) {
+    CountryDatabase database = WithData();
+    ExpectAnswer(database, Ip(8, 8, 8, 8), 12, "US", kQuillonFromData);
+    ExpectAnswer(database, Ip(9, 1, 2, 3), 8, "GG", kQuillonFromData);
+    ExpectAnswer(database, Ip(127, 0, 0, 1), 0, "", kQuillonNoCountry);
+}
+
+TEST(CountryDatabase, CountryWithoutRegionKeepsItsCode) {
+    CountryDatabase database = WithData();
+    ExpectAnswer(database, Ip(10, 0, 0, 1), 0, "A1", kQuillonFromData);
+}
+
+TEST(CountryDatabase, OverrideWinsOverTheData) {
+    CountryDatabase database = WithData();
+    ASSERT_TRUE(Overrides(database, "8.8.8.0/24 FR\n127.0.1.0/24 DE\n127.0.2.0/24 US\n"));
+    ExpectAnswer(database, Ip(8, 8, 8, 8), 8, "FR", kQuillonFromOverride);
+    ExpectAnswer(database, Ip(8, 8, 9, 8), 12, "US", kQuillonFromData);
+    ExpectAnswer(database, Ip(127, 0, 1, 9), 7, "DE", kQuillonFromOverride);
+    ExpectAnswer(database, Ip(127, 0, 2, 9), 12, "US", kQuillonFromOverride);
+    ExpectAnswer(database, Ip(127, 0, 3, 9), 0, "", kQuillonNoCountry);
+}
+
+TEST(CountryDatabase, MalformedOverrideLeavesTheDataAnswering) {
+    CountryDatabase database = WithData();
+    EXPECT_FALSE(Overrides(database, "8.8.8.0/24 FR\n127.0.1.0/24 Germany\n"));
+    ExpectAnswer(database, Ip(8, 8, 8, 8), 12, "US", kQuillonFromData);
+    ExpectAnswer(database, Ip(127, 0, 1, 9), 0, "", kQuillonNoCountry);
+}
+
+TEST(CountryDatabase, WithoutDataOnlyTheOverrideAnswers) {
+    CountryDatabase database;
+    const uint8_t broken[] = {'Q', 'R', 'T'};
+    EXPECT_FALSE(database.LoadTable(broken, sizeof broken));
+    ExpectAnswer(database, Ip(8, 8, 8, 8), 0, "", kQuillonNoCountry);
+    ASSERT_TRUE(Overrides(database, "127.0.1.0/24 DE\n"));
+    ExpectAnswer(database, Ip(127, 0, 1, 1), 7, "DE", kQuillonFromOverride);
+    ExpectAnswer(database, Ip(8, 8, 8, 8), 0, "", kQuillonNoCountry);
+}

@@ -1,0 +1,133 @@
+#include "region/RegionLibrary.h"
+#include "CountryRanges.h"
+#include "RangeTableImage.h"
+#include "region/RegionTable.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <thread>
+#include <vector>
+
+using Portico::CountryCode;
+using Portico::CountryRanges;
+using Portico::RegionLibrary;
+using Portico::RegionTable;
+using RegionTest::Ip;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh folder under the temporary folder, removed at the end of the test.
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        std::random_device seed;
+        path = fs::temp_directory_path() / ("portico-region-" + std::to_string(seed()));
+        fs::create_directories(path);
+    }
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    fs::path path;
+};
+
+void ExpectNoAnswer(RegionLibrary& library, uint32_t ip) {
+    uint8_t out[3] = {0xAA, 0xBB, 0xCC};
+    EXPECT_EQ(library.Lookup(ip, out), 0);
+    EXPECT_EQ(out[0], 0);
+    EXPECT_EQ(out[1], 0);
+    EXPECT_EQ(out[2], 0);
+}
+
+} // namespace
+
+TEST(RegionLibrary, MissingLibraryGivesRegionZeroForEveryAddress) {
+    TemporaryFolder folder;
+    RegionLibrary library((folder.path / "nothing-here").u8string());
+    EXPECT_FALSE(library.IsLoaded());
+    ExpectNoAnswer(library, Ip(8, 8, 8, 8));
+    ExpectNoAnswer(library, Ip(127, 0, 1, 1));
+    ExpectNoAnswer(library, 0xFFFFFFFF);
+}
+
+TEST(RegionLibrary, FileThatIsNoLibraryCountsAsMissing) {
+    TemporaryFolder folder;
+    for (const char* name : {"libquillon.so", "Quillon.dll"})
+        std::ofstream(folder.path / name) << "not a library";
+    RegionLibrary library(folder.path.u8string());
+    EXPECT_FALSE(library.IsLoaded());
+    ExpectNoAnswer(library, Ip(8, 8, 8, 8));
+}
+
+TEST(RegionLibrary, RealLibraryAnswersFromTheCountryData) {
+    RegionLibrary& library = RegionLibrary::Instance();
+    EXPECT_EQ(&library, &RegionLibrary::Instance());
+    ASSERT_TRUE(library.IsLoaded());
+    uint8_t out[3] = {};
+    EXPECT_EQ(library.Lookup(Ip(8, 8, 8, 8), out), 12);
+    EXPECT_EQ(out[0], 'U');
+    EXPECT_EQ(out[1], 'S');
+    EXPECT_EQ(out[2], 1); // from the data
+    ExpectNoAnswer(library, 0);
+}
+
+TEST(RegionLibrary, RealLibraryAgreesWithItsTableFile) {
+    std::ifstream file(QUILLON_TABLE_PATH, std::ios::binary);
+    std::vector<uint8_t> image((std::istreambuf_iterator<char>(file)),
+                               std::istreambuf_iterator<char>());
+    CountryRanges ranges;
+    ASSERT_TRUE(ranges.Parse(image.data(), image.size())) << QUILLON_TABLE_PATH;
+    EXPECT_GT(ranges.RunCount(), 100000u);
+
+    RegionLibrary& library = RegionLibrary::Instance();
+    std::mt19937 random(11);
+    int withCountry = 0;
+    for (int i = 0; i < 20000; ++i) {
+        uint32_t ip = static_cast<uint32_t>(random());
+        uint8_t out[3];
+        uint8_t region = library.Lookup(ip, out);
+        uint16_t code = ranges.Find(ip);
+        ASSERT_EQ(CountryCode(static_cast<char>(out[0]), static_cast<char>(out[1])), code) << ip;
+        ASSERT_EQ(region, RegionTable::Lookup(code)) << ip;
+        ASSERT_EQ(out[2], code ? 1 : 0) << ip;
+        withCountry += code ? 1 : 0;
+    }
+    EXPECT_GT(withCountry, 10000); // most of the space is allocated to some country
+}
+
+TEST(RegionLibrary, ConcurrentLookupsGiveTheSameAnswers) {
+    RegionLibrary library; // a fresh instance, so the threads race for the first load
+    std::vector<uint32_t> addresses;
+    std::mt19937 random(3);
+    for (int i = 0; i < 4000; ++i)
+        addresses.push_back(static_cast<uint32_t>(random()));
+
+    constexpr int kThreads = 4;
+    std::vector<std::vector<uint32_t>> answers(kThreads);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([&, t] {
+            for (uint32_t ip : addresses) {
+                uint8_t out[3];
+                uint8_t region = library.Lookup(ip, out);
+                answers[t].push_back(uint32_t{region} << 24 | uint32_t{out[0]} << 16 |
+                                     uint32_t{out[1]} << 8 | out[2]);
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    ASSERT_TRUE(library.IsLoaded());
+    for (int t = 1; t < kThreads; ++t)
+        EXPECT_EQ(answers[t], answers[0]);
+    for (size_t i = 0; i < addresses.size(); ++i) {
+        uint8_t out[3];
+        uint8_t region = RegionLibrary::Instance().Lookup(addresses[i], out);
+        ASSERT_EQ(answers[0][i] >> 24, region);
+    }
+}

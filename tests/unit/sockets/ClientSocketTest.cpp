@@ -1,0 +1,125 @@
+#include "SocketTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+using namespace SocketTest;
+
+namespace {
+
+// Tries to reconnect from its own OnClose, which must be refused.
+class ReconnectingClient : public RecordingClient {
+public:
+    ~ReconnectingClient() override { Close(); }
+    void OnClose(int32_t error) override {
+        reconnected = Connect(kLoopback, PeerPort());
+        RecordingClient::OnClose(error);
+    }
+    std::atomic<bool> reconnected{true};
+};
+
+} // namespace
+
+TEST(ClientSocketConnection, PiecesBothWaysThenPeerCloseGivesOneOnCloseWithZero) {
+    TcpPeer peer;
+    RecordingClient client;
+    ASSERT_TRUE(client.Connect(kLoopback, peer.Port()));
+    ASSERT_TRUE(peer.Accept());
+    EXPECT_TRUE(client.IsRunning());
+    EXPECT_EQ(client.PeerIp(), kLoopback);
+    EXPECT_EQ(client.PeerPort(), peer.Port());
+
+    EXPECT_TRUE(client.Send(StreamOf("ab")));
+    EXPECT_TRUE(client.Send(StreamOf("cde")));
+    EXPECT_TRUE(client.Send(StreamOf(std::string(5000, 'f'))));
+    EXPECT_EQ(peer.Receive(5005), "abcde" + std::string(5000, 'f'));
+
+    ASSERT_TRUE(peer.Send("hel"));
+    ASSERT_TRUE(peer.Send("lo"));
+    EXPECT_EQ(client.WaitForText(5), "hello");
+
+    peer.Close();
+    ASSERT_TRUE(client.closes.WaitFor(1));
+    EXPECT_TRUE(Eventually([&] { return !client.IsRunning(); }));
+    EXPECT_FALSE(client.Send(StreamOf("late")));
+    client.Close();
+    EXPECT_EQ(client.closes.Items(), std::vector<int32_t>{0});
+}
+
+TEST(ClientSocketConnection, PeerResetGivesOneOnCloseWithTheError) {
+    TcpPeer peer;
+    RecordingClient client;
+    ASSERT_TRUE(client.Connect(kLoopback, peer.Port()));
+    ASSERT_TRUE(peer.Accept());
+    peer.Reset();
+    // Sends race the receive thread to notice the reset; only one of them may report it.
+    for (int i = 0; i < 100 && client.Send(StreamOf("x")); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(client.closes.WaitFor(1));
+    client.Close();
+    const std::vector<int32_t> closes = client.closes.Items();
+    ASSERT_EQ(closes.size(), 1u);
+    if (ResetMayArriveAsEnd()) {
+        EXPECT_TRUE(closes[0] == 0 || closes[0] == Utils::SocketShim::Error::kConnectionReset);
+    } else {
+        EXPECT_EQ(closes[0], Utils::SocketShim::Error::kConnectionReset);
+    }
+}
+
+TEST(ClientSocketConnection, ConnectToClosedPortFails) {
+    uint16_t closed;
+    {
+        TcpPeer gone;
+        closed = gone.Port();
+    }
+    RecordingClient client;
+    EXPECT_FALSE(client.Connect(kLoopback, closed));
+    EXPECT_FALSE(client.IsRunning());
+    EXPECT_EQ(client.PeerIp(), 0u);
+    EXPECT_FALSE(client.Send(StreamOf("x")));
+}
+
+TEST(ClientSocketConnection, ConnectFromOwnOnCloseIsRefusedAndLaterConnectWorks) {
+    TcpPeer first;
+    ReconnectingClient client;
+    ASSERT_TRUE(client.Connect(kLoopback, first.Port()));
+    ASSERT_TRUE(first.Accept());
+    first.Close();
+    ASSERT_TRUE(client.closes.WaitFor(1));
+    EXPECT_FALSE(client.reconnected);
+
+    TcpPeer second;
+    ASSERT_TRUE(client.Connect(kLoopback, second.Port()));
+    ASSERT_TRUE(second.Accept());
+    EXPECT_EQ(client.PeerPort(), second.Port());
+    ASSERT_TRUE(second.Send("again"));
+    EXPECT_EQ(client.WaitForText(5), "again");
+}
+
+TEST(ClientSocketSend, EmptyStreamSucceedsOnlyWhenConnected) {
+    RecordingClient client;
+    EXPECT_FALSE(client.Send(Utils::OutStreamT<unsigned char>()));
+    TcpPeer peer;
+    ASSERT_TRUE(client.Connect(kLoopback, peer.Port()));
+    ASSERT_TRUE(peer.Accept());
+    EXPECT_TRUE(client.Send(Utils::OutStreamT<unsigned char>()));
+    EXPECT_TRUE(client.Send(StreamOf("x")));
+    EXPECT_EQ(peer.Receive(1), "x");
+}
+
+TEST(ClientSocketClose, ReturnsPromptlyWhileWaitingWithoutOnClose) {
+    TcpPeer peer;
+    RecordingClient client;
+    ASSERT_TRUE(client.Connect(kLoopback, peer.Port()));
+    ASSERT_TRUE(peer.Accept());
+    std::this_thread::sleep_for(std::chrono::milliseconds(50)); // let it block in its wait
+    const auto start = std::chrono::steady_clock::now();
+    client.Close();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_FALSE(client.IsRunning());
+    EXPECT_TRUE(peer.WaitForEnd());
+    client.Close();
+    EXPECT_EQ(client.closes.Count(), 0u);
+    EXPECT_FALSE(client.Send(StreamOf("x")));
+}

@@ -1,0 +1,9 @@
+#include "SocketTestSupport.h"
+
+namespace SocketTest {
+
+bool ResetMayArriveAsEnd() {
+    return false;
+}
+
+} // namespace SocketTest

@@ -1,0 +1,157 @@
+#include "SocketTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace SocketTest;
+
+namespace {
+
+// Closes itself from its own receive thread on the first datagram.
+class SelfClosingUdp : public RecordingUdp {
+public:
+    ~SelfClosingUdp() override { Close(); }
+    void OnReceive(uint32_t ip, uint16_t port, Utils::InStreamT<unsigned char>& stream) override {
+        Close();
+        RecordingUdp::OnReceive(ip, port, stream);
+    }
+};
+
+uint32_t SequenceOf(const std::string& bytes) {
+    uint32_t sequence = 0;
+    std::memcpy(&sequence, bytes.data(), bytes.size() < 4 ? bytes.size() : 4);
+    return sequence;
+}
+
+} // namespace
+
+TEST(UdpSocketBinding, TakenPortIsReportedAndOtherFailuresAreNot) {
+    RecordingUdp first;
+    ASSERT_TRUE(first.Start());
+    EXPECT_TRUE(first.IsRunning());
+    EXPECT_FALSE(first.AddressInUse());
+
+    RecordingUdp second(first.LocalPort(), kLoopback);
+    EXPECT_FALSE(second.Start());
+    EXPECT_FALSE(second.IsRunning());
+    EXPECT_TRUE(second.AddressInUse());
+
+    // 192.0.2.1 is a documentation address that no interface of this machine has: binding to
+    // it fails (Wine alone lets it succeed), and not because a port is taken.
+    RecordingUdp foreign(0, 0xC0000201);
+    EXPECT_FALSE(foreign.AddressInUse());
+}
+
+TEST(UdpSocketTraffic, RoundTripCarriesBytesAndSender) {
+    RecordingUdp a, b;
+    ASSERT_TRUE(a.Start());
+    ASSERT_TRUE(b.Start());
+    ASSERT_TRUE(a.SendTo(StreamOf("hello"), kLoopback, b.LocalPort()));
+    ASSERT_TRUE(b.inbox.WaitFor(1));
+    const Datagram got = b.inbox.Items()[0];
+    EXPECT_EQ(got.bytes, "hello");
+    EXPECT_EQ(got.ip, kLoopback);
+    EXPECT_EQ(got.port, a.LocalPort());
+
+    ASSERT_TRUE(b.SendTo(StreamOf(std::string("re\0ply", 6)), got.ip, got.port));
+    ASSERT_TRUE(a.inbox.WaitFor(1));
+    EXPECT_EQ(a.inbox.Items()[0].bytes, std::string("re\0ply", 6));
+}
+
+TEST(UdpSocketTraffic, DatagramWaitingBeforeStartArrivesAfterIt) {
+    RecordingUdp sender, late;
+    ASSERT_TRUE(sender.SendTo(StreamOf("early"), kLoopback, late.LocalPort()));
+    EXPECT_FALSE(late.IsRunning());
+    ASSERT_TRUE(late.Start());
+    EXPECT_FALSE(late.Start());
+    ASSERT_TRUE(late.inbox.WaitFor(1));
+    EXPECT_EQ(late.inbox.Items()[0].bytes, "early");
+}
+
+TEST(UdpSocketTraffic, FloodAtBoundedRateArrivesComplete) {
+    constexpr uint32_t kDatagrams = 10000;
+    // Datagrams in flight at most, so the receive buffer never overflows.
+    constexpr uint32_t kWindow = 64;
+    RecordingUdp sender, receiver;
+    ASSERT_TRUE(receiver.Start());
+    const std::string padding(60, 'p');
+    for (uint32_t sequence = 0; sequence < kDatagrams; ++sequence) {
+        if (sequence >= kWindow) {
+            ASSERT_TRUE(receiver.inbox.WaitFor(sequence - kWindow + 1)) << "at " << sequence;
+        }
+        std::string bytes(reinterpret_cast<const char*>(&sequence), 4);
+        ASSERT_TRUE(sender.SendTo(StreamOf(bytes + padding), kLoopback, receiver.LocalPort()));
+    }
+    ASSERT_TRUE(receiver.inbox.WaitFor(kDatagrams));
+    const std::vector<Datagram> got = receiver.inbox.Items();
+    ASSERT_EQ(got.size(), kDatagrams);
+    std::vector<bool> seen(kDatagrams, false);
+    for (const Datagram& datagram : got) {
+        ASSERT_EQ(datagram.bytes.size(), 64u);
+        const uint32_t sequence = SequenceOf(datagram.bytes);
+        ASSERT_LT(sequence, kDatagrams);
+        EXPECT_FALSE(seen[sequence]) << sequence;
+        seen[sequence] = true;
+    }
+}
+
+TEST(UdpSocketFaults, OversizedDatagramIsDroppedAndReceivingGoesOn) {
+    RecordingUdp sender, receiver;
+    ASSERT_TRUE(receiver.Start());
+    const uint16_t to = receiver.LocalPort();
+    ASSERT_TRUE(sender.SendTo(StreamOf(std::string(4097, 'x')), kLoopback, to));
+    ASSERT_TRUE(sender.SendTo(StreamOf(std::string(20000, 'y')), kLoopback, to));
+    ASSERT_TRUE(sender.SendTo(StreamOf(std::string(4096, 'z')), kLoopback, to));
+    ASSERT_TRUE(sender.SendTo(StreamOf("after"), kLoopback, to));
+    ASSERT_TRUE(receiver.inbox.WaitFor(2));
+    const std::vector<Datagram> got = receiver.inbox.Items();
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].bytes, std::string(4096, 'z'));
+    EXPECT_EQ(got[1].bytes, "after");
+    EXPECT_TRUE(receiver.IsRunning());
+}
+
+TEST(UdpSocketFaults, UnreachablePortReportedBackDoesNotStopReceiving) {
+    RecordingUdp querier, server;
+    ASSERT_TRUE(querier.Start());
+    ASSERT_TRUE(server.Start());
+    const uint16_t closed = ClosedUdpPort();
+    ASSERT_NE(closed, 0);
+    ASSERT_TRUE(querier.SendTo(StreamOf("nobody"), kLoopback, closed));
+    ASSERT_TRUE(querier.SendTo(StreamOf("ping"), kLoopback, server.LocalPort()));
+    ASSERT_TRUE(server.inbox.WaitFor(1));
+    ASSERT_TRUE(server.SendTo(StreamOf("pong"), kLoopback, querier.LocalPort()));
+    ASSERT_TRUE(querier.inbox.WaitFor(1));
+    EXPECT_EQ(querier.inbox.Items()[0].bytes, "pong");
+    EXPECT_TRUE(querier.IsRunning());
+}
+
+TEST(UdpSocketSend, EmptyStreamSucceedsWithoutSocket) {
+    RecordingUdp socket;
+    socket.Close();
+    EXPECT_TRUE(socket.SendTo(Utils::OutStreamT<unsigned char>(), kLoopback, 9));
+    EXPECT_FALSE(socket.SendTo(StreamOf("x"), kLoopback, 9));
+}
+
+TEST(UdpSocketClose, ReturnsPromptlyWhileWaitingAndIsIdempotent) {
+    RecordingUdp socket;
+    ASSERT_TRUE(socket.Start());
+    std::this_thread::sleep_for(std::chrono::milliseconds(50)); // let it block in its wait
+    const auto start = std::chrono::steady_clock::now();
+    socket.Close();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_FALSE(socket.IsRunning());
+    EXPECT_EQ(socket.LocalPort(), 0);
+    socket.Close();
+    EXPECT_FALSE(socket.Start());
+}
+
+TEST(UdpSocketClose, FromOwnCallbackStopsReceiving) {
+    SelfClosingUdp socket;
+    RecordingUdp sender;
+    ASSERT_TRUE(socket.Start());
+    ASSERT_TRUE(sender.SendTo(StreamOf("stop"), kLoopback, socket.LocalPort()));
+    ASSERT_TRUE(socket.inbox.WaitFor(1));
+    EXPECT_FALSE(socket.IsRunning());
+}

@@ -1,0 +1,35 @@
+// Command line of portico-query.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Portico {
+
+struct HostPort {
+    std::string host;
+    uint16_t port = 0;
+};
+
+struct QueryOptions {
+    std::vector<HostPort> servers;
+    std::vector<HostPort> masters;
+    uint16_t game = 1003;
+    uint32_t regionMask = 0xFFFF; // a region bit, a country code in the upper half, or all
+    bool regionFilterOn = false;
+    double timeoutSeconds = 3.0;
+    bool players = false;
+    bool json = false;
+    bool help = false;
+    std::string fslFile;
+    std::string fslUrl;
+};
+
+// Parses argv[1..]. False with a message in error for bad arguments.
+bool ParseQueryOptions(const std::vector<std::string>& args, QueryOptions& options,
+                       std::string& error);
+bool ParseHostPort(const std::string& text, HostPort& out);
+extern const char* const kQueryUsage;
+
+} // namespace Portico
