@@ -3,6 +3,7 @@
 #include "MonotonicClock.h"
 #include "RequestWriter.h"
 #include "TextCopy.h"
+#include "ThreadSlot.h"
 
 #include <cstdio>
 #include <cstring>
@@ -15,7 +16,8 @@ namespace {
 // The caller sends the stream before its next call into the library, so one stream per
 // thread serves every game.
 ByteOutStream& ThreadRequestStream() {
-    thread_local ByteOutStream stream;
+    static PerThreadT<ByteOutStream>* const streams = new PerThreadT<ByteOutStream>;
+    ByteOutStream& stream = streams->Get();
     stream.Clear();
     return stream;
 }

@@ -3,6 +3,7 @@
 #include "A2sProtocol.h"
 #include "MonotonicClock.h"
 #include "QuakeProtocol.h"
+#include "ThreadSlot.h"
 
 namespace Portico {
 
@@ -33,7 +34,9 @@ const Utils::ArrayT<uint32_t>* PorticoManager::ParseReply(ByteInStream& datagram
                                                           Utils::ArrayT<ServerAddress>* further,
                                                           ServerInfo* info, PlayerList* players,
                                                           bool* followUp) {
-    thread_local Utils::ArrayT<uint32_t> gameIds;
+    static PerThreadT<Utils::ArrayT<uint32_t>>* const lists =
+        new PerThreadT<Utils::ArrayT<uint32_t>>;
+    Utils::ArrayT<uint32_t>& gameIds = lists->Get();
     gameIds.Clear();
     const uint32_t size = datagram.Size(), position = datagram.Position();
     if (position < size)

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
+#include <vector>
 
 using namespace Portico;
 
@@ -23,6 +25,27 @@ TEST(ProtocolLibrary, TheBuiltLibraryLoadsOnceBesideTheProgram) {
     ASSERT_NE(game, nullptr);
     EXPECT_EQ(game->BuildQuery()->Size(), 25u);
     EXPECT_EQ(manager->GetProtocol(7), nullptr);
+}
+
+// Threads that end after using the library release its per-thread streams and lists.
+TEST(ProtocolLibrary, ThreadsComeAndGo) {
+    ProtocolManager* manager = ProtocolLibrary::Manager();
+    ASSERT_NE(manager, nullptr);
+    const unsigned char challenge[] = {0xFF, 0xFF, 0xFF, 0xFF, 'A', 1, 2, 3, 4};
+    std::vector<std::thread> threads;
+    std::vector<int> followUps(4, 0);
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([manager, &challenge, &followUps, t] {
+            const ServerAddress address{0x7F000001, uint16_t(28000 + t), 1003};
+            ByteInStream datagram(challenge, sizeof challenge);
+            bool followUp = false;
+            manager->ParseReply(datagram, address, nullptr, nullptr, nullptr, &followUp);
+            followUps[t] =
+                followUp && manager->GetProtocol(1003)->BuildDetailRequest(address)->Size() == 29;
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(followUps, std::vector<int>(4, 1));
 }
 
 TEST(ProtocolLibrary, AMissingOrBrokenLibraryGivesNoManager) {
