@@ -59,6 +59,7 @@ public:
     void SetWindow(MessageWindow* receiver) { window = receiver; }
     MessageWindow* Window() const { return window; }
     uint32_t SocketIndex() const { return socketIndex; }
+    QueryContext& Context() const { return context; }
 
     void Start();
     void Stop();

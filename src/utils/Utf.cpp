@@ -90,6 +90,15 @@ std::u16string Utf8ToUtf16(const char* text, size_t bytes) {
     return out;
 }
 
+void CopyUtf16(char16_t* field, size_t capacity, const char16_t* text, size_t units) {
+    size_t n = units < capacity - 1 ? units : capacity - 1;
+    if (n > 0 && n < units && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF)
+        --n; // the pair's second half does not fit
+    for (size_t i = 0; i < n; ++i)
+        field[i] = text[i];
+    field[n] = u'\0';
+}
+
 size_t BoundedLength(const char16_t* text, size_t max) {
     size_t n = 0;
     while (n < max && text[n])

@@ -17,7 +17,6 @@ const char* const kQueryUsage =
     "  --timeout SECONDS  how long to wait for replies (default 3)\n"
     "  --players          list each server's players\n"
     "  --json             print JSON instead of a table\n"
-    "  --demo             browse simulated servers on loopback (starts them itself)\n"
     "  --help             this text\n";
 
 namespace {
@@ -121,8 +120,6 @@ bool ParseQueryOptions(const std::vector<std::string>& args, QueryOptions& optio
             options.players = true;
         } else if (arg == "--json") {
             options.json = true;
-        } else if (arg == "--demo") {
-            options.demo = true;
         } else if (IsValueOption(arg)) {
             if (i + 1 >= args.size())
                 return Fail(error, arg + " needs a value");
@@ -138,8 +135,8 @@ bool ParseQueryOptions(const std::vector<std::string>& args, QueryOptions& optio
     }
     const bool nothing = options.servers.empty() && options.masters.empty() &&
                          options.fslFile.empty() && options.fslUrl.empty();
-    if (!options.help && !options.demo && nothing)
-        return Fail(error, "nothing to query: give servers, --master, --fsl, --fsl-url or --demo");
+    if (!options.help && nothing)
+        return Fail(error, "nothing to query: give servers, --master, --fsl or --fsl-url");
     return true;
 }
 

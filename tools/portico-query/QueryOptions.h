@@ -21,7 +21,6 @@ struct QueryOptions {
     double timeoutSeconds = 3.0;
     bool players = false;
     bool json = false;
-    bool demo = false;
     bool help = false;
     std::string fslFile;
     std::string fslUrl;

@@ -30,7 +30,7 @@ TEST(QueryOptions, ServersMastersAndFilters) {
     EXPECT_TRUE(o.players && o.json);
 
     QueryOptions r;
-    ASSERT_TRUE(Parse({"--region", "7", "--demo"}, r, error));
+    ASSERT_TRUE(Parse({"--region", "7", "1.2.3.4:5"}, r, error));
     EXPECT_EQ(r.regionMask, 1u << 6);
 }
 
@@ -41,11 +41,11 @@ TEST(QueryOptions, BadArgumentsSayWhy) {
         {"127.0.0.1"},                       // no port
         {"127.0.0.1:70000"},                 // port out of range
         {"--game"},                          // missing value
-        {"--game", "x", "--demo"},           // not a number
-        {"--region", "16", "--demo"},        // no such region
-        {"--region", "D1", "--demo"},        // not a country
-        {"--timeout", "-1", "--demo"},       // not above 0
-        {"--master", "nohost", "--demo"},    // no port
+        {"--game", "x", "1.2.3.4:5"},           // not a number
+        {"--region", "16", "1.2.3.4:5"},        // no such region
+        {"--region", "D1", "1.2.3.4:5"},        // not a country
+        {"--timeout", "-1", "1.2.3.4:5"},       // not above 0
+        {"--master", "nohost", "1.2.3.4:5"},    // no port
     };
     for (const auto& args : bad) {
         QueryOptions o;

@@ -28,3 +28,17 @@ TEST(Utf, BoundedLengthStopsAtTheBound) {
     EXPECT_EQ(Utils::BoundedLength(wide, 4), 4u);
     EXPECT_EQ(Utils::BoundedLength("ab\0cd", 5), 2u);
 }
+
+TEST(Utf, CopyCutsToTheFieldWithoutSplittingAPair) {
+    char16_t field[5];
+    const std::u16string longer = u"abcdef";
+    Utils::CopyUtf16(field, 5, longer.data(), longer.size());
+    EXPECT_EQ(std::u16string(field), u"abcd");
+    const std::u16string pair = u"abc\U0001F600";
+    Utils::CopyUtf16(field, 5, pair.data(), pair.size());
+    EXPECT_EQ(std::u16string(field), u"abc"); // the pair does not fit whole
+    Utils::CopyUtf16(field, 5, pair.data(), 3);
+    EXPECT_EQ(std::u16string(field), u"abc");
+    Utils::CopyUtf16(field, 1, pair.data(), pair.size());
+    EXPECT_EQ(field[0], u'\0');
+}

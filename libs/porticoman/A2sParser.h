@@ -1,0 +1,23 @@
+// Decoders of the Valve A2S answers. Each reads the bytes after the answer's type byte and
+// fails, leaving its output alone, when the answer is short or malformed.
+#pragma once
+
+#include "PacketReader.h"
+#include "query/ProtocolInterface.h"
+
+namespace Portico {
+
+class A2sParser {
+public:
+    // 'I', the Source layout; also sent by current GoldSrc servers. connectPort is the game
+    // port of the extra data when the answer has one, the queried port otherwise.
+    static bool ParseInfo(PacketReader& reader, uint16_t queryPort, ServerInfo& info);
+    // 'm', the obsolete GoldSrc layout.
+    static bool ParseGoldSrcInfo(PacketReader& reader, uint16_t queryPort, ServerInfo& info);
+    // 'D'. Players without a name (still connecting) are left out; time is in seconds.
+    static bool ParsePlayers(PacketReader& reader, Utils::ArrayT<PlayerEntry>& players);
+    // 'A', the challenge to repeat the request with.
+    static bool ParseChallenge(PacketReader& reader, uint32_t& challenge);
+};
+
+} // namespace Portico

@@ -1,0 +1,14 @@
+#include "ProtocolLibrary.h"
+
+#include <mutex>
+
+namespace Portico {
+
+ProtocolManager* ProtocolLibrary::Manager() {
+    static std::once_flag once;
+    static ProtocolManager* manager = nullptr;
+    std::call_once(once, [] { manager = Load(DefaultPath()); });
+    return manager;
+}
+
+} // namespace Portico

@@ -1,0 +1,90 @@
+#include "serverlist/HttpTime.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+using namespace Portico;
+
+namespace {
+
+bool Parse(const std::string& text, HttpTime& time) {
+    return ParseHttpDate(text.data(), text.size(), time);
+}
+
+void ExpectFields(const HttpTime& t, int year, int month, int day, int h, int m, int s) {
+    EXPECT_EQ(t.year, year);
+    EXPECT_EQ(t.month, month);
+    EXPECT_EQ(t.day, day);
+    EXPECT_EQ(t.hour, h);
+    EXPECT_EQ(t.minute, m);
+    EXPECT_EQ(t.second, s);
+}
+
+} // namespace
+
+TEST(HttpTime, ReadsTheThreeDateForms) {
+    HttpTime t;
+    ASSERT_TRUE(Parse("Sun, 06 Nov 1994 08:49:37 GMT", t));
+    ExpectFields(t, 1994, 11, 6, 8, 49, 37);
+    EXPECT_EQ(t.weekday, 0);
+    ASSERT_TRUE(Parse("Sunday, 06-Nov-94 08:49:37 GMT", t));
+    ExpectFields(t, 1994, 11, 6, 8, 49, 37);
+    ASSERT_TRUE(Parse("Tue Nov  8 08:49:37 2011", t));
+    ExpectFields(t, 2011, 11, 8, 8, 49, 37);
+    EXPECT_EQ(t.weekday, 2);
+    ASSERT_TRUE(Parse("Fri, 31 Dec 2010 23:59:59 GMT", t));
+    ExpectFields(t, 2010, 12, 31, 23, 59, 59);
+    ASSERT_TRUE(Parse("Monday, 01-Jan-24 00:00:00 GMT", t)); // two-digit years below 70: 20xx
+    EXPECT_EQ(t.year, 2024);
+}
+
+TEST(HttpTime, RefusesMissingOrBadFields) {
+    HttpTime t;
+    for (const char* text :
+         {"", "GMT", "Sun, 06 Nov 1994 GMT", "Sun, 06 1994 08:49:37 GMT", "Sun, Nov 1994 08:49:37",
+          "Sun, 06 Nov 08:49:37 GMT", "Sun, 32 Nov 1994 08:49:37 GMT", "Sun, 06 Nov 1994 24:00:00",
+          "Sun, 06 Nov 1994 08:60:00", "Sun, 06 Nov 1994 08:49", "Sun, 06 Nov 19945 08:49:37",
+          "Sun, 06 Nov 1994 08:49:37 GMT 12", "Sun; 06 Nov 1994 08:49:37", "06 Nov 1500 08:49:37",
+          "Sun, 06 Nov 1994 08:49:37 08:49:37"})
+        EXPECT_FALSE(Parse(text, t)) << text;
+}
+
+TEST(HttpTime, ConvertsByTheLocalTimeRuleWithDaylightSavingOff) {
+    HttpTime t;
+    ASSERT_TRUE(Parse("Wed, 15 Jul 2020 10:00:00 GMT", t));
+    std::tm expected{};
+    expected.tm_year = 120;
+    expected.tm_mon = 6;
+    expected.tm_mday = 15;
+    expected.tm_hour = 10;
+    expected.tm_isdst = 0;
+    EXPECT_EQ(HttpTimeToSeconds(t), static_cast<int64_t>(std::mktime(&expected)));
+}
+
+#ifndef _WIN32
+// The zone is set through TZ, which only the POSIX run-time library reads.
+TEST(HttpTime, TakesTheTimeOfDayAsLocalStandardTime) {
+    const char* saved = std::getenv("TZ");
+    const std::string previous = saved ? saved : "";
+    HttpTime t;
+    ASSERT_TRUE(Parse("Sun, 06 Nov 1994 08:49:37 GMT", t));
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    EXPECT_EQ(HttpTimeToSeconds(t), 784111777);
+    // Central Europe in summer: the header's 10:00 is read as 10:00 standard time (UTC+1),
+    // not as summer time.
+    setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+    tzset();
+    ASSERT_TRUE(Parse("Wed, 15 Jul 2020 10:00:00 GMT", t));
+    EXPECT_EQ(HttpTimeToSeconds(t), 1594807200 - 3600);
+    if (saved)
+        setenv("TZ", previous.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+}
+#endif

@@ -1,0 +1,278 @@
+#include "FakeHost.h"
+#include "LoopbackHttpServer.h"
+#include "ScriptedDatabase.h"
+#include "ServerListTestData.h"
+
+#include "serverlist/ServerListCache.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
+
+using namespace Portico;
+using namespace Portico::Test;
+
+namespace {
+
+const char* const kOld = "Sun, 06 Nov 1994 08:49:37 GMT";
+const char* const kNew = "Mon, 07 Nov 1994 08:49:37 GMT";
+const char* const kNewer = "Tue, 08 Nov 1994 08:49:37 GMT";
+constexpr uint32_t kGame = 1003;
+
+class ServerListCacheTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.Started());
+        ASSERT_TRUE(MakeDatabaseFile(host.HostFile("Gameen.dat"),
+                                     {"CREATE TABLE AreaTab (AreaId INTEGER, ParentId INTEGER)",
+                                      "INSERT INTO AreaTab VALUES (12, 4), (4, 0), (7, 0), (8, 9), "
+                                      "(9, 8)"}));
+        host.room.gameId = kGame;
+        host.room.areaId = 12;
+        listHost.name = u"127.0.0.1";
+        listHost.port = server.Port();
+    }
+
+    // A cache as the plug-in makes it after a start, on the scripted databases.
+    std::unique_ptr<ServerListCache> NewCache() {
+        return std::make_unique<ServerListCache>(
+            host, listHost, [this] { return std::make_unique<ScriptedDatabase>(script); });
+    }
+
+    void Publish(const std::string& path, const std::vector<ServerAddress>& servers,
+                 const char* time) {
+        server.Serve(path, FileReply(AsText(Pack(servers)), time));
+    }
+
+    int StoreInt(const std::string& sql) { return QueryInt(host.StoreFile(), sql); }
+    int OpenedStores() {
+        int n = 0;
+        for (const std::string& file : script.Opened())
+            n += file == host.StoreFile() ? 1 : 0;
+        return n;
+    }
+    std::vector<ServerAddress> StoredRows(uint32_t area) {
+        Utils::DatabaseSqlite database;
+        std::vector<ServerAddress> rows;
+        if (!database.Open(host.StoreFile().c_str()))
+            return rows;
+        auto result = database.Query(
+            ("SELECT ip, port FROM Fsl WHERE areaid = " + std::to_string(area) + " ORDER BY rowid")
+                .c_str());
+        for (size_t row = 0; result && row < result->RowCount(); ++row)
+            rows.push_back(ServerAddress{uint32_t(result->CellAt(row, 0).AsInt()),
+                                         uint16_t(result->CellAt(row, 1).AsInt()), 0});
+        return rows;
+    }
+
+    FakeHost host;
+    LoopbackHttpServer server;
+    ServerListHost listHost;
+    DatabaseScript script;
+    const std::vector<ServerAddress> listA = ManyServers(50, 10);
+    const std::vector<ServerAddress> listB = ManyServers(70, 20);
+};
+
+} // namespace
+
+TEST_F(ServerListCacheTest, FetchesTheTopLevelAreasListAndStoresIt) {
+    Publish("/fsl/1003_4.fsl", listA, kOld);
+    auto cache = NewCache();
+    EXPECT_TRUE(cache->CurrentServers().empty());
+    EXPECT_EQ(cache->FetchRoomServers(), listA); // area 12 -> 4 -> 0
+    EXPECT_EQ(server.Requests(), std::vector<std::string>{"/fsl/1003_4.fsl"});
+    EXPECT_EQ(cache->CurrentServers(), listA);
+    EXPECT_EQ(StoredRows(4), listA);
+    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"),
+              int32_t(HttpSeconds(kOld)));
+
+    // The store's statements, as written, in one transaction.
+    const std::vector<std::string> statements = script.Statements();
+    const std::string time = std::to_string(int32_t(HttpSeconds(kOld)));
+    const std::string first = "REPLACE INTO Fsl (areaid, ip, port) VALUES (4, " +
+                              std::to_string(int32_t(listA[0].ip)) + ", " +
+                              std::to_string(listA[0].port) + ")";
+    const std::vector<std::string> expected = {
+        "SELECT ParentId FROM AreaTab WHERE AreaId = 12",
+        "SELECT ParentId FROM AreaTab WHERE AreaId = 4",
+        "PRAGMA busy_timeout = 2000",
+        "CREATE TABLE IF NOT EXISTS FslRegion (areaid INTEGER, lastmod INTEGER, PRIMARY "
+        "KEY(areaid) ON CONFLICT REPLACE)",
+        "CREATE TABLE IF NOT EXISTS Fsl (areaid INTEGER, ip INTEGER, port INTEGER, name "
+        "VARCHAR(128), UNIQUE(ip, port) ON CONFLICT REPLACE)",
+        "SELECT lastmod FROM FslRegion WHERE areaid = 4",
+        "BEGIN",
+        "REPLACE INTO FslRegion (areaid, lastmod) VALUES (4, " + time + ")",
+        "DELETE FROM Fsl WHERE areaid = 4",
+        first};
+    ASSERT_EQ(statements.size(), expected.size() + listA.size());
+    EXPECT_EQ(std::vector<std::string>(statements.begin(), statements.begin() + expected.size()),
+              expected);
+    EXPECT_EQ(statements.back(), "COMMIT");
+}
+
+TEST_F(ServerListCacheTest, SameTimeAgainInOneProcessReadsNoBodyAndOpensNoStore) {
+    Publish("/fsl/1003_4.fsl", listA, kOld);
+    auto cache = NewCache();
+    ASSERT_EQ(cache->FetchRoomServers(), listA);
+    ASSERT_EQ(OpenedStores(), 1);
+    server.Serve("/fsl/1003_4.fsl", FileReply("not a list at all", kOld));
+    EXPECT_EQ(cache->FetchRoomServers(), listA);
+    EXPECT_EQ(OpenedStores(), 1);
+    EXPECT_EQ(server.Requests().size(), 2u); // the time is asked every time
+    Publish("/fsl/1003_4.fsl", listB, kOld); // an older time than the one kept is not newer
+    host.room.areaId = 4;
+    EXPECT_EQ(cache->FetchRoomServers(), listA);
+}
+
+TEST_F(ServerListCacheTest, RestartWithAnUnchangedFileTakesTheStoresRows) {
+    Publish("/fsl/1003_4.fsl", listA, kNew);
+    ASSERT_EQ(NewCache()->FetchRoomServers(), listA);
+    server.Serve("/fsl/1003_4.fsl", FileReply("not a list at all", kNew));
+    auto restarted = NewCache();
+    EXPECT_EQ(restarted->FetchRoomServers(), listA); // from Fsl, no body read
+    EXPECT_EQ(restarted->CurrentServers(), listA);
+    server.Serve("/fsl/1003_4.fsl", FileReply("not a list at all", kOld));
+    EXPECT_EQ(NewCache()->FetchRoomServers(), listA); // older on the server: still the store's
+}
+
+TEST_F(ServerListCacheTest, ANewerFileReplacesTheRows) {
+    Publish("/fsl/1003_4.fsl", listA, kOld);
+    auto cache = NewCache();
+    ASSERT_EQ(cache->FetchRoomServers(), listA);
+    Publish("/fsl/1003_4.fsl", listB, kNew);
+    EXPECT_EQ(cache->FetchRoomServers(), listB); // newer than memory
+    EXPECT_EQ(StoredRows(4), listB);
+    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"),
+              int32_t(HttpSeconds(kNew)));
+
+    Publish("/fsl/1003_4.fsl", listA, kNewer);
+    EXPECT_EQ(NewCache()->FetchRoomServers(), listA); // newer than the store after a restart
+    EXPECT_EQ(StoredRows(4), listA);
+}
+
+TEST_F(ServerListCacheTest, AnEmptyListDeletesTheRowsAndAPartialEntryIsZeroFilled) {
+    Publish("/fsl/1003_4.fsl", listA, kOld);
+    auto cache = NewCache();
+    ASSERT_EQ(cache->FetchRoomServers(), listA);
+    Publish("/fsl/1003_4.fsl", {}, kNew);
+    EXPECT_TRUE(cache->FetchRoomServers().empty());
+    EXPECT_TRUE(StoredRows(4).empty());
+    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"),
+              int32_t(HttpSeconds(kNew)));
+
+    const std::vector<unsigned char> table = {4, 3, 2, 1, 0x87, 0x69, 0x0C, 0x0B, 0x0A};
+    server.Serve("/fsl/1003_4.fsl", FileReply(AsText(PackTable(table)), kNewer));
+    const std::vector<ServerAddress> expected = {Server(1, 2, 3, 4, 27015),
+                                                 Server(0, 10, 11, 12, 0)};
+    EXPECT_EQ(cache->FetchRoomServers(), expected);
+    EXPECT_EQ(StoredRows(4), expected);
+}
+
+TEST_F(ServerListCacheTest, AServerInTwoAreasKeepsOneRowUnderTheLastWritten) {
+    const ServerAddress shared = Server(10, 9, 9, 9, 27015);
+    std::vector<ServerAddress> four = listA;
+    four.push_back(shared);
+    std::vector<ServerAddress> seven = listB;
+    seven.insert(seven.begin(), shared);
+    Publish("/fsl/1003_4.fsl", four, kOld);
+    Publish("/fsl/1003_7.fsl", seven, kOld);
+    auto cache = NewCache();
+    ASSERT_EQ(cache->FetchRoomServers(), four);
+    host.room.areaId = 7;
+    ASSERT_EQ(cache->FetchRoomServers(), seven);
+    EXPECT_EQ(StoredRows(4), listA); // the shared row moved to area 7
+    EXPECT_EQ(StoredRows(7), seven);
+    host.room.areaId = 12;
+    EXPECT_EQ(cache->FetchRoomServers(), four); // memory keeps it in both
+}
+
+TEST_F(ServerListCacheTest, EveryFailureGivesTheEmptyListAndLeavesTheStore) {
+    Publish("/fsl/1003_4.fsl", listA, kOld);
+    auto cache = NewCache();
+    ASSERT_EQ(cache->FetchRoomServers(), listA);
+
+    HttpReply notModified = FileReply("", kNew);
+    notModified.status = 304;
+    notModified.sendLength = false;
+    HttpReply noTime;
+    noTime.body = AsText(Pack(listB));
+    HttpReply broken = FileReply("\x10\x00\x00\x00 not lzma", kNew);
+    std::vector<unsigned char> lie = Pack(listB);
+    lie[0] = lie[1] = lie[2] = lie[3] = 0xFF; // a declared size beyond every bound
+    for (const HttpReply& reply :
+         {notModified, noTime, broken, FileReply(AsText(lie), kNew), FileReply("abc", kNew)}) {
+        server.Serve("/fsl/1003_4.fsl", reply);
+        EXPECT_TRUE(cache->FetchRoomServers().empty());
+    }
+    server.Serve("/fsl/1003_4.fsl", HttpReply{404, {}, "", true});
+    EXPECT_TRUE(cache->FetchRoomServers().empty());
+    EXPECT_TRUE(cache->CurrentServers().empty()); // no fetch reached an area since
+    EXPECT_EQ(StoredRows(4), listA);
+    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"),
+              int32_t(HttpSeconds(kOld)));
+
+    const size_t requests = server.Requests().size();
+    host.room.areaId = 8; // 8 -> 9 -> 8
+    EXPECT_TRUE(cache->FetchRoomServers().empty());
+    host.room.areaId = 99; // not in the tree
+    EXPECT_TRUE(cache->FetchRoomServers().empty());
+    host.inRoom = false;
+    EXPECT_TRUE(cache->FetchRoomServers().empty());
+    EXPECT_EQ(server.Requests().size(), requests); // nothing was asked
+}
+
+TEST_F(ServerListCacheTest, NoStoreOrNoCatalogueGivesTheEmptyList) {
+    Publish("/fsl/1003_4.fsl", listA, kOld);
+    std::filesystem::remove_all(host.Folder() / "user");
+    EXPECT_TRUE(NewCache()->FetchRoomServers().empty());
+    std::filesystem::create_directories(host.UserFolder());
+    std::filesystem::remove(host.HostFile("Gameen.dat"));
+    EXPECT_TRUE(NewCache()->FetchRoomServers().empty());
+    EXPECT_EQ(server.Requests().size(), 1u);
+}
+
+TEST_F(ServerListCacheTest, AnInterruptedWriteKeepsTheOldListAndTime) {
+    Publish("/fsl/1003_4.fsl", listA, kOld);
+    ASSERT_EQ(NewCache()->FetchRoomServers(), listA);
+    Publish("/fsl/1003_4.fsl", listB, kNew);
+
+    // The process dies after the new time was written, before the rows.
+    script.crashAt = "DELETE FROM Fsl";
+    NewCache()->FetchRoomServers();
+    EXPECT_EQ(script.Count("COMMIT"), 1); // only the first fetch's
+    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"),
+              int32_t(HttpSeconds(kOld)));
+    EXPECT_EQ(StoredRows(4), listA);
+
+    // A row that cannot be written.
+    script.crashAt.clear();
+    script.failAt = "REPLACE INTO Fsl (";
+    script.failFrom = 10;
+    auto cache = NewCache();
+    EXPECT_EQ(cache->FetchRoomServers(), listB); // the list itself is good
+    EXPECT_EQ(StoreInt("SELECT lastmod FROM FslRegion WHERE areaid = 4"),
+              int32_t(HttpSeconds(kOld)));
+    EXPECT_EQ(StoredRows(4), listA);
+
+    // The next start downloads again and this time stores it.
+    script.failAt.clear();
+    EXPECT_EQ(NewCache()->FetchRoomServers(), listB);
+    EXPECT_EQ(StoredRows(4), listB);
+}
+
+TEST_F(ServerListCacheTest, OverlappingFetchesRunOneAfterTheOther) {
+    Publish("/fsl/1003_4.fsl", listA, kOld);
+    auto cache = NewCache();
+    std::vector<ServerAddress> results[4];
+    std::vector<std::thread> threads;
+    for (auto& result : results)
+        threads.emplace_back([&cache, &result] { result = cache->FetchRoomServers(); });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const auto& result : results)
+        EXPECT_EQ(result, listA);
+    EXPECT_EQ(OpenedStores(), 1);
+    EXPECT_EQ(cache->CurrentServers(), listA);
+}

@@ -1,0 +1,104 @@
+#include "FakeHost.h"
+#include "ScriptedDatabase.h"
+
+#include "storage/GameCatalogue.h"
+#include "storage/StorePaths.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace Portico;
+using namespace Portico::Test;
+
+namespace {
+
+class GameCatalogueTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(MakeDatabaseFile(
+            host.HostFile("Gameen.dat"),
+            {"CREATE TABLE PorticoTab (GameId INTEGER, OrderId INTEGER)",
+             "CREATE TABLE GameTab (GameId INTEGER, Icon INTEGER, Name TEXT)",
+             "CREATE TABLE AreaTab (AreaId INTEGER, ParentId INTEGER)",
+             "INSERT INTO PorticoTab VALUES (9, 30), (5, 10), (3, 20)",
+             "INSERT INTO GameTab VALUES (5, 2, 'Fünf ''Arena'''), (9, 7, 'Nine'), (4, 1, 'Other')",
+             "INSERT INTO AreaTab VALUES (12, 4), (4, 1), (1, 0), (7, 0), (20, 21), (21, 20), "
+             "(30, 30), (40, 99)"}));
+    }
+
+    bool Top(uint32_t area, uint32_t& top) {
+        Utils::DatabaseSqlite database;
+        GameCatalogue catalogue(database);
+        return catalogue.Open(CatalogueFilePath(host)) && catalogue.TopLevelArea(area, top);
+    }
+
+    FakeHost host;
+};
+
+} // namespace
+
+TEST_F(GameCatalogueTest, ChoosesTheLanguageFileOrFallsBackToEnglish) {
+    const std::u16string folder = host.HostFolder();
+    host.language = u"de";
+    EXPECT_EQ(CatalogueFilePath(host), folder + u"Gameen.dat");
+    ASSERT_TRUE(MakeDatabaseFile(host.HostFile("Gamede.dat"), {"CREATE TABLE x (y)"}));
+    EXPECT_EQ(CatalogueFilePath(host), folder + u"Gamede.dat");
+}
+
+TEST_F(GameCatalogueTest, ReadsSupportedGamesInOrderSkippingThoseWithoutARow) {
+    DatabaseScript script;
+    ScriptedDatabase database(script);
+    GameCatalogue catalogue(database);
+    ASSERT_TRUE(catalogue.Open(CatalogueFilePath(host)));
+    const std::vector<CatalogueGame> games = catalogue.ReadGames();
+    ASSERT_EQ(games.size(), 2u); // 5 and 9 by OrderId; 3 has no GameTab row
+    EXPECT_EQ(games[0].gameId, 5u);
+    EXPECT_EQ(games[0].name, u"Fünf 'Arena'");
+    EXPECT_EQ(games[0].icon, 2);
+    EXPECT_EQ(games[1].gameId, 9u);
+    EXPECT_EQ(games[1].name, u"Nine");
+    EXPECT_EQ(games[1].icon, 7);
+    EXPECT_EQ(script.Statements(),
+              (std::vector<std::string>{"SELECT GameId FROM PorticoTab ORDER BY OrderId",
+                                        "SELECT Icon, Name FROM GameTab WHERE GameId = 5",
+                                        "SELECT Icon, Name FROM GameTab WHERE GameId = 3",
+                                        "SELECT Icon, Name FROM GameTab WHERE GameId = 9"}));
+}
+
+TEST_F(GameCatalogueTest, MissingFilesGiveAnEmptyCatalogue) {
+    std::filesystem::remove(host.HostFile("Gameen.dat"));
+    Utils::DatabaseSqlite database;
+    GameCatalogue catalogue(database);
+    ASSERT_TRUE(catalogue.Open(CatalogueFilePath(host))); // SQLite makes an empty file
+    EXPECT_TRUE(catalogue.ReadGames().empty());
+    uint32_t top = 77;
+    EXPECT_FALSE(catalogue.TopLevelArea(1, top));
+    EXPECT_EQ(top, 77u);
+}
+
+TEST_F(GameCatalogueTest, WalksUpToTheTopLevelArea) {
+    uint32_t top = 0;
+    ASSERT_TRUE(Top(7, top));
+    EXPECT_EQ(top, 7u); // parent 0: its own top-level area
+    ASSERT_TRUE(Top(12, top));
+    EXPECT_EQ(top, 1u); // 12 -> 4 -> 1 -> 0
+
+    DatabaseScript script;
+    ScriptedDatabase database(script);
+    GameCatalogue catalogue(database);
+    ASSERT_TRUE(catalogue.Open(CatalogueFilePath(host)));
+    ASSERT_TRUE(catalogue.TopLevelArea(4, top));
+    EXPECT_EQ(script.Statements(),
+              (std::vector<std::string>{"SELECT ParentId FROM AreaTab WHERE AreaId = 4",
+                                        "SELECT ParentId FROM AreaTab WHERE AreaId = 1"}));
+}
+
+TEST_F(GameCatalogueTest, MissingAreasAndCyclesEndTheWalkAsAFailure) {
+    uint32_t top = 0;
+    EXPECT_FALSE(Top(55, top)); // no row
+    EXPECT_FALSE(Top(40, top)); // parent 99 has no row
+    EXPECT_FALSE(Top(20, top)); // 20 -> 21 -> 20
+    EXPECT_FALSE(Top(30, top)); // its own parent
+    EXPECT_EQ(top, 0u);
+}

@@ -1,0 +1,229 @@
+#include "FakeHost.h"
+#include "ScriptedDatabase.h"
+
+#include "storage/StorePaths.h"
+#include "storage/UserStore.h"
+#include "utils/Utf.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace Portico;
+using namespace Portico::Test;
+
+namespace {
+
+ServerRecord Favourite(uint32_t ip, uint16_t port, uint16_t game, const std::u16string& name,
+                       uint8_t needPass = 0) {
+    ServerRecord record{};
+    record.ip = ip;
+    record.port = port;
+    record.gameId = game;
+    Utils::CopyUtf16(record.info.name, 128, name.data(), name.size());
+    record.info.needPass = needPass;
+    record.info.players = 9; // not stored
+    return record;
+}
+
+class UserStoreTest : public ::testing::Test {
+protected:
+    // Loads a fresh store object and returns what it read.
+    std::vector<ServerRecord> Reload(bool& inFavourites, uint32_t& filter) {
+        UserStore store(host);
+        EXPECT_TRUE(store.LoadUserStore(inFavourites, filter));
+        return store.GetFavourites().Snapshot();
+    }
+
+    std::vector<ServerRecord> Reload() {
+        bool inFavourites = false;
+        uint32_t filter = 0;
+        return Reload(inFavourites, filter);
+    }
+
+    // Saves the records with the settings through a store object of the given database.
+    bool Save(std::unique_ptr<Utils::Database> database, std::vector<ServerRecord> records,
+              bool inFavourites, uint32_t filter) {
+        UserStore store(host, std::move(database));
+        bool ignoredFlag = false;
+        uint32_t ignoredFilter = 0;
+        EXPECT_TRUE(store.LoadUserStore(ignoredFlag, ignoredFilter));
+        for (ServerRecord& record : records)
+            store.GetFavourites().AddFavourite(record);
+        return store.SaveUserStore(inFavourites, filter);
+    }
+
+    bool Save(std::vector<ServerRecord> records, bool inFavourites = false, uint32_t filter = 0) {
+        return Save(std::make_unique<Utils::DatabaseSqlite>(), records, inFavourites, filter);
+    }
+
+    void StoreSetting(const char* key, const char* value) {
+        const std::string sql =
+            std::string("REPLACE INTO Config (key, value) VALUES ('") + key + "', '" + value + "')";
+        ASSERT_TRUE(MakeDatabaseFile(host.StoreFile(), {sql.c_str()}));
+    }
+
+    FakeHost host;
+};
+
+} // namespace
+
+TEST_F(UserStoreTest, LivesInTheAccountsFolderAndCreatesTheSchemaEveryLoad) {
+    const std::u16string expected =
+        host.HostFolder() + u"user" +
+        std::u16string(1, std::filesystem::path::preferred_separator) + u"4242" +
+        std::u16string(1, std::filesystem::path::preferred_separator) + u"fps.dat";
+    EXPECT_EQ(UserStoreFilePath(host), expected);
+
+    ASSERT_TRUE(Save({Favourite(0x01020304, 27015, 1003, u"kept")}));
+    DatabaseScript script;
+    UserStore store(host, std::make_unique<ScriptedDatabase>(script));
+    bool inFavourites = false;
+    uint32_t filter = 0;
+    ASSERT_TRUE(store.LoadUserStore(inFavourites, filter));
+    const std::vector<std::string> statements = script.Statements();
+    ASSERT_GE(statements.size(), 7u);
+    EXPECT_EQ(script.Opened(), std::vector<std::string>{host.StoreFile()});
+    const std::vector<std::string> expectedStart = {
+        "PRAGMA busy_timeout = 2000",
+        "CREATE TABLE IF NOT EXISTS FavTab (gameid INTEGER, ip INTEGER, port INTEGER, name "
+        "VARCHAR(128), needpass INTEGER, UNIQUE(ip, port) ON CONFLICT REPLACE)",
+        "CREATE TABLE IF NOT EXISTS Config (key VARCHAR(16), value VARCHAR(16), UNIQUE(key) ON "
+        "CONFLICT REPLACE)",
+        "CREATE TABLE IF NOT EXISTS FslRegion (areaid INTEGER, lastmod INTEGER, PRIMARY "
+        "KEY(areaid) ON CONFLICT REPLACE)",
+        "CREATE TABLE IF NOT EXISTS Fsl (areaid INTEGER, ip INTEGER, port INTEGER, name "
+        "VARCHAR(128), UNIQUE(ip, port) ON CONFLICT REPLACE)",
+        "SELECT gameid, ip, port, name, needpass FROM FavTab",
+        "SELECT key, value FROM Config"};
+    EXPECT_EQ(std::vector<std::string>(statements.begin(), statements.begin() + 7), expectedStart);
+    EXPECT_EQ(store.GetFavourites().Snapshot().size(), 1u); // existing data untouched
+}
+
+TEST_F(UserStoreTest, FavouritesRoundTripWithQuotesAndAnyCharacters) {
+    const std::vector<ServerRecord> saved = {
+        Favourite(0xC0A80001, 27015, 1003, u"Joe's \"best\" server", 1),
+        Favourite(0x7F000001, 28960, 1028, u"Ünïcødé \U0001F600 ''"),
+        Favourite(0xFFFFFFFF, 65535, 7, u"")};
+    ASSERT_TRUE(Save(saved, true, 8));
+    bool inFavourites = false;
+    uint32_t filter = 0;
+    const std::vector<ServerRecord> loaded = Reload(inFavourites, filter);
+    EXPECT_TRUE(inFavourites);
+    EXPECT_EQ(filter, 8u);
+    ASSERT_EQ(loaded.size(), 3u); // in address order
+    EXPECT_EQ(loaded[0].Address(), saved[1].Address());
+    EXPECT_EQ(std::u16string(loaded[0].info.name), u"Ünïcødé \U0001F600 ''");
+    EXPECT_EQ(loaded[1].Address(), saved[0].Address());
+    EXPECT_EQ(std::u16string(loaded[1].info.name), u"Joe's \"best\" server");
+    EXPECT_EQ(loaded[1].info.needPass, 1);
+    EXPECT_EQ(loaded[2].Address(), saved[2].Address());
+    for (const ServerRecord& record : loaded) {
+        EXPECT_EQ(record.status, 0); // only address, name and password flag are stored
+        EXPECT_EQ(record.direct, 0);
+        EXPECT_EQ(record.info.players, 0);
+    }
+}
+
+TEST_F(UserStoreTest, OneRowPerAddressAndPort) {
+    ASSERT_TRUE(Save({Favourite(0x0A000001, 27015, 1, u"first game"),
+                      Favourite(0x0A000001, 27015, 2, u"second game")}));
+    const std::vector<ServerRecord> loaded = Reload();
+    ASSERT_EQ(loaded.size(), 1u);
+    EXPECT_EQ(loaded[0].gameId, 2); // written last
+}
+
+TEST_F(UserStoreTest, SettingsAreNormalisedAndAbsentOnesKeepTheCallersValues) {
+    bool inFavourites = true;
+    uint32_t filter = 0x1230;
+    ASSERT_TRUE(Save({}, false, 0)); // makes the store, then drop the settings
+    ASSERT_TRUE(MakeDatabaseFile(host.StoreFile(), {"DELETE FROM Config"}));
+    Reload(inFavourites, filter);
+    EXPECT_TRUE(inFavourites);
+    EXPECT_EQ(filter, 0x10u); // the caller's value, normalised
+
+    StoreSetting("infav", "2");
+    const std::pair<const char*, uint32_t> filters[] = {
+        {"40", 8}, {"64", 192},          {"128", 192},  {"0", 0},
+        {"3", 1},  {"4456448", 4456448}, {"4456450", 2}};
+    for (const auto& stored : filters) {
+        StoreSetting("filter", stored.first);
+        inFavourites = false;
+        filter = 77;
+        Reload(inFavourites, filter);
+        EXPECT_TRUE(inFavourites);
+        EXPECT_EQ(filter, stored.second) << stored.first;
+    }
+    StoreSetting("infav", "0");
+    Reload(inFavourites, filter);
+    EXPECT_FALSE(inFavourites);
+}
+
+TEST_F(UserStoreTest, NormaliseFilter) {
+    EXPECT_EQ(UserStore::NormaliseFilter(40), 8u);
+    EXPECT_EQ(UserStore::NormaliseFilter(64), 192u);
+    EXPECT_EQ(UserStore::NormaliseFilter(0xC0), 192u);
+    EXPECT_EQ(UserStore::NormaliseFilter(0x8000), 0x8000u);
+    EXPECT_EQ(UserStore::NormaliseFilter(0), 0u);
+    EXPECT_EQ(UserStore::NormaliseFilter(0x44450000), 0x44450000u); // a country code
+}
+
+TEST_F(UserStoreTest, LongStoredNamesAreCutToTheRecordsField) {
+    ASSERT_TRUE(Save({}));
+    std::string longName(200, 'n');
+    std::string pairAtTheEdge(126, 'p');
+    pairAtTheEdge += "\xF0\x9F\x98\x80tail"; // units 126 and 127 are one pair
+    const std::string insert = "INSERT INTO FavTab VALUES (1, 1, 1, '" + longName +
+                               "', 0), (1, 2, 2, '" + pairAtTheEdge + "', 0)";
+    ASSERT_TRUE(MakeDatabaseFile(host.StoreFile(), {insert.c_str()}));
+    const std::vector<ServerRecord> loaded = Reload();
+    ASSERT_EQ(loaded.size(), 2u);
+    EXPECT_EQ(std::u16string(loaded[0].info.name), std::u16string(127, u'n'));
+    EXPECT_EQ(std::u16string(loaded[1].info.name), std::u16string(126, u'p'));
+}
+
+TEST_F(UserStoreTest, LoadWithoutAStoreChangesNothingAndSaveWithoutLoadWritesNothing) {
+    std::filesystem::remove_all(host.Folder() / "user"); // the host's folder is not created
+    UserStore store(host);
+    ServerRecord mine = Favourite(5, 5, 5, u"mine");
+    store.GetFavourites().AddFavourite(mine);
+    bool inFavourites = true;
+    uint32_t filter = 40;
+    EXPECT_FALSE(store.LoadUserStore(inFavourites, filter));
+    EXPECT_TRUE(inFavourites);
+    EXPECT_EQ(filter, 40u);
+    EXPECT_EQ(store.GetFavourites().Snapshot().size(), 1u);
+    EXPECT_FALSE(store.SaveUserStore(false, 0));
+    EXPECT_FALSE(std::filesystem::exists(host.UserFolder()));
+}
+
+TEST_F(UserStoreTest, AnInterruptedSaveKeepsTheStoredFavourites) {
+    const std::vector<ServerRecord> old = {Favourite(1, 1, 1, u"one"), Favourite(2, 2, 1, u"two")};
+    ASSERT_TRUE(Save(old, true, 4));
+    const std::vector<ServerRecord> newer = {Favourite(3, 3, 1, u"three"),
+                                             Favourite(4, 4, 1, u"four")};
+
+    // The process dies after the first favourite was written back.
+    DatabaseScript crash;
+    crash.crashAt = "REPLACE INTO FavTab";
+    crash.crashFrom = 2;
+    EXPECT_FALSE(Save(std::make_unique<ScriptedDatabase>(crash), newer, false, 8));
+    EXPECT_EQ(crash.Count("DELETE FROM FavTab"), 1); // the old rows were already deleted
+    EXPECT_EQ(crash.Count("COMMIT"), 0);
+
+    // The disk refuses one write.
+    DatabaseScript full;
+    full.failAt = "REPLACE INTO FavTab";
+    full.failFrom = 2;
+    EXPECT_FALSE(Save(std::make_unique<ScriptedDatabase>(full), newer, false, 8));
+    EXPECT_EQ(full.Count("ROLLBACK"), 1);
+
+    bool inFavourites = false;
+    uint32_t filter = 0;
+    const std::vector<ServerRecord> loaded = Reload(inFavourites, filter);
+    ASSERT_EQ(loaded.size(), 2u);
+    EXPECT_EQ(std::u16string(loaded[0].info.name), u"one");
+    EXPECT_EQ(std::u16string(loaded[1].info.name), u"two");
+    EXPECT_TRUE(inFavourites); // the settings of the last good save too
+    EXPECT_EQ(filter, 4u);
+}

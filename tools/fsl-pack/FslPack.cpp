@@ -1,0 +1,160 @@
+// fsl-pack: the publisher's tool for server-list files. Packs "a.b.c.d:port" lines into a
+// scrambled LZMA file as the plug-in reads it, and prints a file (or URL) back as lines.
+#include "serverlist/ServerListEncoder.h"
+#include "serverlist/ServerListSource.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using Portico::ServerAddress;
+
+namespace {
+
+const char* const kUsage =
+    "usage: fsl-pack -o OUTPUT [LIST]\n"
+    "       fsl-pack --print FILE|URL\n"
+    "\n"
+    "Packs the servers of LIST (or standard input), one \"a.b.c.d:port\" a line, into the\n"
+    "server-list file OUTPUT. Blank lines and lines starting with # are skipped.\n"
+    "--print reads a server-list file, or fetches http://host[:port]/path, and prints its\n"
+    "servers one \"a.b.c.d:port\" a line.\n";
+
+int Fail(const std::string& message) {
+    std::cerr << "fsl-pack: " << message << "\n";
+    return 1;
+}
+
+bool ParseNumber(const std::string& text, uint32_t max, uint32_t& value) {
+    if (text.empty() || text.size() > 5)
+        return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + uint32_t(c - '0');
+    }
+    return value <= max;
+}
+
+// "a.b.c.d:port" into an address whose value has a as its most significant byte.
+bool ParseServer(const std::string& text, ServerAddress& server) {
+    const size_t colon = text.find(':');
+    if (colon == std::string::npos)
+        return false;
+    uint32_t port;
+    if (!ParseNumber(text.substr(colon + 1), 65535, port))
+        return false;
+    std::istringstream octets(text.substr(0, colon));
+    std::string octet;
+    uint32_t ip = 0;
+    int count = 0;
+    while (std::getline(octets, octet, '.')) {
+        uint32_t value;
+        if (++count > 4 || !ParseNumber(octet, 255, value))
+            return false;
+        ip = ip << 8 | value;
+    }
+    if (count != 4 || text[colon - 1] == '.')
+        return false;
+    server = ServerAddress{ip, static_cast<uint16_t>(port), 0};
+    return true;
+}
+
+std::string Trim(const std::string& line) {
+    const size_t begin = line.find_first_not_of(" \t\r");
+    if (begin == std::string::npos)
+        return std::string();
+    return line.substr(begin, line.find_last_not_of(" \t\r") - begin + 1);
+}
+
+bool ReadServers(std::istream& in, std::vector<ServerAddress>& servers, std::string& error) {
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        const std::string text = Trim(line);
+        if (text.empty() || text[0] == '#')
+            continue;
+        ServerAddress server;
+        if (!ParseServer(text, server)) {
+            error =
+                "line " + std::to_string(number) + ": expected a.b.c.d:port, got \"" + text + "\"";
+            return false;
+        }
+        servers.push_back(server);
+    }
+    return true;
+}
+
+int Pack(const std::string& output, const std::string& input) {
+    std::vector<ServerAddress> servers;
+    std::string error;
+    if (input.empty() || input == "-") {
+        if (!ReadServers(std::cin, servers, error))
+            return Fail(error);
+    } else {
+        std::ifstream file(input);
+        if (!file)
+            return Fail("cannot open " + input);
+        if (!ReadServers(file, servers, error))
+            return Fail(input + ": " + error);
+    }
+    const std::vector<unsigned char> table = Portico::ServerTable(servers);
+    std::vector<unsigned char> body;
+    if (!Portico::EncodeServerList(table.data(), table.size(), body))
+        return Fail("compression failed");
+    std::ofstream file(output, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(body.data()), std::streamsize(body.size()));
+    file.close();
+    if (!file)
+        return Fail("cannot write " + output);
+    std::cerr << "fsl-pack: " << servers.size() << " servers, " << body.size() << " bytes\n";
+    return 0;
+}
+
+int Print(const std::string& source) {
+    std::vector<ServerAddress> servers;
+    if (!Portico::LoadServerList(source, servers))
+        return Fail("cannot read a server list from " + source);
+    for (const ServerAddress& server : servers) {
+        std::printf("%u.%u.%u.%u:%u\n", server.ip >> 24, (server.ip >> 16) & 255,
+                    (server.ip >> 8) & 255, server.ip & 255, unsigned(server.port));
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string output;
+    std::string input;
+    bool print = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return 0;
+        } else if (arg == "--print") {
+            print = true;
+        } else if (arg == "-o" && i + 1 < argc) {
+            output = argv[++i];
+        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
+            return Fail("unknown option " + arg + "\n" + kUsage);
+        } else if (input.empty()) {
+            input = arg;
+        } else {
+            return Fail("more than one input\n" + std::string(kUsage));
+        }
+    }
+    if (print) {
+        if (input.empty() || !output.empty())
+            return Fail("--print takes one FILE or URL and no -o\n" + std::string(kUsage));
+        return Print(input);
+    }
+    if (output.empty())
+        return Fail("no output file (-o OUTPUT)\n" + std::string(kUsage));
+    return Pack(output, input);
+}

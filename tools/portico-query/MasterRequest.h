@@ -1,0 +1,15 @@
+// The first page request to a master server for a game: the Valve master query for the
+// A2S games, getservers for the Quake III-engine game.
+#pragma once
+
+#include "query/ProtocolInterface.h"
+
+#include <cstdint>
+
+namespace Portico {
+
+constexpr uint16_t kQuakeGame = 1010;
+
+void BuildMasterRequest(uint16_t gameId, ByteOutStream& out);
+
+} // namespace Portico
