@@ -215,6 +215,13 @@ SimConfig BuildDemoConfig(const DemoOptions& options) {
     return config;
 }
 
+std::string DemoGameFolder(uint16_t gameId) {
+    for (const DemoGame& game : Games())
+        if (game.id == gameId)
+            return game.folder;
+    return std::string();
+}
+
 std::string RegionOverrideText(const SimConfig& config) {
     std::string text = "# loopback servers of the game-server simulator\n";
     for (const SimRegion& region : config.regions)

@@ -20,6 +20,10 @@ struct DemoOptions {
 // valley), Quake III 127.0.0.1:27950 (1010, protocol 68).
 SimConfig BuildDemoConfig(const DemoOptions& options = DemoOptions());
 
+// The game folder a demo game's servers report, for the Valve master's \gamedir\ filter:
+// "harbor" (1003), "frontier" (1028), "valley" (1005); empty for any other game.
+std::string DemoGameFolder(uint16_t gameId);
+
 // The region override file for config's regions: one "a.b.c.d/prefix CC" line each.
 std::string RegionOverrideText(const SimConfig& config);
 

@@ -242,7 +242,7 @@ bool ParsePlayer(const std::string& raw, SimPlayer& player, std::string& error) 
     const auto given = [&parts](size_t i) { return i < parts.size() && !Trim(parts[i]).empty(); };
     double seconds = 0;
     if ((given(1) && !ParseSigned(Trim(parts[1]), player.score)) ||
-        (given(2) && !ParseReal(Trim(parts[2]), seconds)) ||
+        (given(2) && (!ParseReal(Trim(parts[2]), seconds) || seconds < -1e9 || seconds > 1e9)) ||
         (given(3) && !ParseSigned(Trim(parts[3]), player.ping)))
         return Fail(error, "expected name|score|seconds|ping with numbers");
     player.seconds = float(seconds);

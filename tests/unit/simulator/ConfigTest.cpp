@@ -234,6 +234,16 @@ TEST(DemoConfig, SameSeedSameServers) {
         EXPECT_EQ(0, server.address.port);
 }
 
+TEST(DemoConfig, GameFoldersForTheMasterFilter) {
+    EXPECT_EQ("harbor", DemoGameFolder(1003));
+    EXPECT_EQ("frontier", DemoGameFolder(1028));
+    EXPECT_EQ("valley", DemoGameFolder(1005));
+    EXPECT_EQ("", DemoGameFolder(1010));
+    EXPECT_EQ("", DemoGameFolder(42));
+    for (const SimServer& server : BuildDemoConfig().servers)
+        EXPECT_EQ(DemoGameFolder(server.gameId), server.folder);
+}
+
 TEST(DemoConfig, OverrideTextNamesEachCountryRange) {
     const std::string text = RegionOverrideText(BuildDemoConfig());
     for (const char* line : {"127.0.1.0/24 DE\n", "127.0.4.0/24 US\n", "127.0.6.0/24 JP\n",
