@@ -109,8 +109,10 @@ void GameServerSimulator::Stop() {
     running = false;
 }
 
+// On shared 127.0.0.1, what was configured there keeps its port; everything else takes a free
+// one, which the system picks from its ephemeral range, away from the games' fixed ports.
 SimAddress GameServerSimulator::BindAddress(const SimAddress& configured) const {
-    if (usesPorts)
+    if (usesPorts && configured.ip != kSharedLoopback)
         return SimAddress{kSharedLoopback, 0};
     return configured;
 }

@@ -75,6 +75,12 @@ SimServer LoopbackServer(SimProtocol protocol, uint32_t host) {
     return server;
 }
 
+// A loopback port that was free a moment ago.
+uint16_t FreePort() {
+    Client probe;
+    return probe.LocalPort();
+}
+
 class SimulatorTest : public ::testing::Test {
 protected:
     void Serve(const SimConfig& config) {
@@ -234,6 +240,9 @@ TEST_F(SimulatorTest, PortsAddressingPutsEveryEndpointOnOneAddress) {
                       LoopbackServer(SimProtocol::GoldSrc, 0x0802)};
     config.servers[1].rcon = SimRcon::UdpChallenge;
     config.servers[1].rconPassword = "pw";
+    // Configured on 127.0.0.1 itself: keeps its port (one that was free a moment ago).
+    config.masters.resize(1);
+    config.masters[0].address = SimAddress{0x7F000001, FreePort()};
     Serve(config);
     EXPECT_TRUE(simulator.UsesPorts());
     std::set<uint16_t> ports;
@@ -242,6 +251,7 @@ TEST_F(SimulatorTest, PortsAddressingPutsEveryEndpointOnOneAddress) {
         ports.insert(address.port);
     }
     EXPECT_EQ(2u, ports.size());
+    EXPECT_EQ(config.masters[0].address.port, simulator.MasterAddresses().at(0).port);
     EXPECT_EQ(EncodeSourceInfo(config.servers[1]), client.Ask(Server(1), kInfo).bytes);
     EXPECT_EQ(0u, client.Ask(Server(1), Header("challenge rcon\n")).bytes.find(
                       Header("challenge rcon ")));
