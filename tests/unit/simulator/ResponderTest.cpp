@@ -1,0 +1,227 @@
+// What simulated servers and masters answer, without sockets.
+#include "A2sEncoder.h"
+#include "MasterResponder.h"
+#include "ServerResponder.h"
+#include "SimTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace Portico {
+namespace {
+
+using SimTest::Bytes;
+using SimTest::Header;
+using SimTest::Le32;
+
+constexpr uint32_t kClient = 0x7F000001;
+const SimAddress kBound{0x7F000105, 27015};
+
+std::vector<SimBytes> Ask(ServerResponder& responder, const std::string& bytes,
+                          uint32_t ip = kClient) {
+    return responder.Respond(ParseSimRequest(bytes.data(), bytes.size()), ip, 20100);
+}
+
+std::string InfoRequest() {
+    return Header("TSource Engine Query") + '\0';
+}
+
+SimServer Server(SimProtocol protocol) {
+    SimServer server;
+    server.protocol = protocol;
+    server.name = "Test";
+    server.map = "map1";
+    server.players = {{"Ann", 1, 10, 20}, {"Bo", 2, 30, 40}};
+    return server;
+}
+
+TEST(ServerResponder, InfoChallengeOnlyWhenConfigured) {
+    SimServer server = Server(SimProtocol::Source);
+    ServerResponder open(server, kBound, 5);
+    auto answer = Ask(open, InfoRequest());
+    ASSERT_EQ(1u, answer.size());
+    EXPECT_EQ(EncodeSourceInfo(server), answer[0]);
+
+    server.challenge = true;
+    ServerResponder guarded(server, kBound, 5);
+    const uint32_t challenge = guarded.A2sChallengeFor(kClient);
+    EXPECT_NE(0xFFFFFFFFu, challenge);
+    answer = Ask(guarded, InfoRequest());
+    ASSERT_EQ(1u, answer.size());
+    EXPECT_EQ(EncodeA2sChallenge(challenge), answer[0]);
+    answer = Ask(guarded, InfoRequest() + Le32(challenge ^ 1)); // a wrong one: asked again
+    EXPECT_EQ(EncodeA2sChallenge(challenge), answer.at(0));
+    answer = Ask(guarded, InfoRequest() + Le32(challenge));
+    EXPECT_EQ(EncodeSourceInfo(server), answer.at(0));
+    // Another client gets its own challenge.
+    EXPECT_NE(challenge, guarded.A2sChallengeFor(kClient + 1));
+}
+
+TEST(ServerResponder, PlayersAlwaysNeedTheChallenge) {
+    const SimServer server = Server(SimProtocol::GoldSrc);
+    ServerResponder responder(server, kBound, 6);
+    const uint32_t challenge = responder.A2sChallengeFor(kClient);
+    EXPECT_EQ(EncodeA2sChallenge(challenge), Ask(responder, Header("U") + Le32(0xFFFFFFFF)).at(0));
+    EXPECT_EQ(EncodeA2sPlayers(server.players), Ask(responder, Header("U") + Le32(challenge)).at(0));
+    EXPECT_EQ(EncodeA2sChallenge(challenge), Ask(responder, Header("W")).at(0));
+}
+
+TEST(ServerResponder, GoldSrcOldInfoLayoutNamesTheBoundAddress) {
+    SimServer server = Server(SimProtocol::GoldSrc);
+    server.oldInfo = true;
+    ServerResponder responder(server, kBound, 7);
+    const auto answer = Ask(responder, InfoRequest());
+    ASSERT_EQ(1u, answer.size());
+    EXPECT_EQ(EncodeGoldSrcInfo(server, kBound), answer[0]);
+    EXPECT_EQ(Header("m127.0.1.5:27015") + '\0', answer[0].substr(0, 21));
+}
+
+TEST(ServerResponder, SplitsAnswersLargerThanItsPieces) {
+    SimServer server = Server(SimProtocol::Source);
+    for (int i = 0; i < 30; ++i)
+        server.players.push_back({"Player" + std::to_string(i), i, float(i), 0});
+    server.split = 100;
+    ServerResponder responder(server, kBound, 8);
+    const uint32_t challenge = responder.A2sChallengeFor(kClient);
+    const auto first = Ask(responder, Header("U") + Le32(challenge));
+    const std::string whole = EncodeA2sPlayers(server.players);
+    ASSERT_EQ((whole.size() + 99) / 100, first.size());
+    std::string joined;
+    for (const SimBytes& piece : first)
+        joined += piece.substr(12);
+    EXPECT_EQ(whole, joined);
+    // The info answer fits one datagram and goes whole; the next split answer has a new id.
+    EXPECT_EQ(1u, Ask(responder, InfoRequest()).size());
+    const auto second = Ask(responder, Header("U") + Le32(challenge));
+    EXPECT_NE(first[0].substr(4, 4), second.at(0).substr(4, 4));
+}
+
+TEST(ServerResponder, QuakeStatusAndInfoOnlyOnQuakeServers) {
+    ServerResponder quake(Server(SimProtocol::Quake3), kBound, 9);
+    const auto status = Ask(quake, Header("getstatus 123"));
+    ASSERT_EQ(1u, status.size());
+    EXPECT_EQ(0u, status[0].find(Header("statusResponse\n")));
+    EXPECT_NE(std::string::npos, status[0].find("\\challenge\\123\n"));
+    EXPECT_EQ(0u, Ask(quake, Header("getinfo")).at(0).find(Header("infoResponse\n")));
+    EXPECT_TRUE(Ask(quake, InfoRequest()).empty());
+
+    ServerResponder source(Server(SimProtocol::Source), kBound, 9);
+    EXPECT_TRUE(Ask(source, Header("getstatus")).empty());
+}
+
+TEST(ServerResponder, GoldSrcConsoleNeedsChallengeAndPassword) {
+    SimServer server = Server(SimProtocol::GoldSrc);
+    server.rcon = SimRcon::UdpChallenge;
+    server.rconPassword = "pw";
+    server.commands = {{"status", "all fine\n"}};
+    ServerResponder responder(server, kBound, 10);
+    const uint32_t challenge = responder.RconChallengeFor(kClient);
+    const std::string number = std::to_string(challenge);
+    EXPECT_EQ(Header("challenge rcon " + number + "\n") + '\0',
+              Ask(responder, Header("challenge rcon\n")).at(0));
+    EXPECT_EQ(Header("lall fine\n") + '\0',
+              Ask(responder, Header("rcon " + number + " \"pw\" status")).at(0));
+    EXPECT_EQ(Header("lBad rcon_password.\n") + '\0',
+              Ask(responder, Header("rcon " + number + " \"no\" status")).at(0));
+    EXPECT_EQ(Header("lBad challenge.\n") + '\0',
+              Ask(responder, Header("rcon " + std::to_string(challenge + 1) + " \"pw\" status"))
+                  .at(0));
+    // A console of another kind ignores the datagram forms.
+    EXPECT_TRUE(Ask(responder, Header("rcon")).empty());
+}
+
+TEST(ServerResponder, QuakeConsoleWithoutChallenge) {
+    SimServer server = Server(SimProtocol::Quake3);
+    server.rcon = SimRcon::Udp;
+    server.rconPassword = "pw";
+    server.commands = {{"status", std::string(1500, 's')}};
+    ServerResponder responder(server, kBound, 11);
+    EXPECT_TRUE(Ask(responder, Header("challenge rcon")).empty());
+    const auto output = Ask(responder, Header("rcon pw status"));
+    ASSERT_EQ(2u, output.size());
+    EXPECT_EQ(Header("print\n") + std::string(1000, 's'), output[0]);
+    EXPECT_EQ(Header("print\n") + std::string(500, 's'), output[1]);
+    EXPECT_EQ(Header("print\nBad rconpassword.\n"), Ask(responder, Header("rcon xx status")).at(0));
+    EXPECT_EQ(Header("print\nhi there\n"), Ask(responder, Header("rcon pw echo  hi there")).at(0));
+    EXPECT_EQ(Header("print\nUnknown command \"nope\"\n"), Ask(responder, Header("rcon pw nope")).at(0));
+
+    server.rcon = SimRcon::Off;
+    ServerResponder silent(server, kBound, 11);
+    EXPECT_TRUE(Ask(silent, Header("rcon pw status")).empty());
+}
+
+std::vector<MasterListing> Listings() {
+    std::vector<MasterListing> listings;
+    for (uint32_t i = 0; i < 5; ++i) {
+        MasterListing listing;
+        listing.address = SimAddress{0x7F000100 + 5 - i, 27015}; // out of order on purpose
+        listing.folder = i % 2 ? "harbor" : "valley";
+        listing.maxPlayers = 10;
+        listing.players = uint8_t(i * 5); // 0, 5, 10, 15, 20
+        listing.netProtocol = 17;
+        listings.push_back(listing);
+    }
+    MasterListing quake;
+    quake.address = SimAddress{0x7F00015C, 27960};
+    quake.protocol = SimProtocol::Quake3;
+    quake.netProtocol = 68;
+    quake.players = 3;
+    quake.maxPlayers = 8;
+    listings.push_back(quake);
+    return listings;
+}
+
+std::string ValveRequest(const std::string& seed, const std::string& filter) {
+    return Bytes("\x31\xFF", 2) + seed + '\0' + filter + '\0';
+}
+
+std::vector<SimBytes> AskMaster(MasterResponder& master, const std::string& bytes) {
+    return master.Respond(ParseSimRequest(bytes.data(), bytes.size()), kClient, 20100);
+}
+
+std::string Entry(uint32_t ip, uint16_t port) {
+    return std::string{char(ip >> 24), char(ip >> 16), char(ip >> 8), char(ip), char(port >> 8),
+                       char(port)};
+}
+
+TEST(MasterResponder, ValvePagesFollowTheSeed) {
+    SimMaster config;
+    config.page = 2;
+    MasterResponder master(config, Listings());
+    const std::string head = Header("\x66\x0A");
+    const std::string end(6, '\0');
+    EXPECT_EQ(head + Entry(0x7F000101, 27015) + Entry(0x7F000102, 27015),
+              AskMaster(master, ValveRequest("0.0.0.0:0", "")).at(0));
+    EXPECT_EQ(head + Entry(0x7F000103, 27015) + Entry(0x7F000104, 27015),
+              AskMaster(master, ValveRequest("127.0.1.2:27015", "")).at(0));
+    EXPECT_EQ(head + Entry(0x7F000105, 27015) + end,
+              AskMaster(master, ValveRequest("127.0.1.4:27015", "")).at(0));
+    EXPECT_EQ(head + end, AskMaster(master, ValveRequest("127.0.1.5:27015", "")).at(0));
+    // Quake servers are not in the Valve list, and getservers is not served by a Valve master.
+    EXPECT_TRUE(AskMaster(master, Header("getservers 68 empty full")).empty());
+}
+
+TEST(MasterResponder, ValveFilters) {
+    SimMaster config;
+    MasterResponder master(config, Listings());
+    const std::string head = Header("\x66\x0A");
+    const std::string end(6, '\0');
+    EXPECT_EQ(head + Entry(0x7F000102, 27015) + Entry(0x7F000104, 27015) + end,
+              AskMaster(master, ValveRequest("0.0.0.0:0", "\\gamedir\\harbor")).at(0));
+    // Not empty and not full: 5 players of 10 only.
+    EXPECT_EQ(head + Entry(0x7F000104, 27015) + end,
+              AskMaster(master, ValveRequest("0.0.0.0:0", "\\empty\\1\\full\\1")).at(0));
+}
+
+TEST(MasterResponder, QuakeListsByProtocolAndFullness) {
+    SimMaster config;
+    config.kind = SimMasterKind::Both;
+    MasterResponder master(config, Listings());
+    const std::string eot = Bytes("\\EOT\0\0\0", 7);
+    EXPECT_EQ(Header("getserversResponse\\") + Entry(0x7F00015C, 27960) + eot,
+              AskMaster(master, Header("getservers 68")).at(0));
+    EXPECT_EQ(Header("getserversResponse") + eot, AskMaster(master, Header("getservers 71")).at(0));
+    EXPECT_FALSE(AskMaster(master, ValveRequest("0.0.0.0:0", "")).empty());
+}
+
+} // namespace
+} // namespace Portico

@@ -1,0 +1,85 @@
+// Helpers of the simulator tests: byte texts and a loopback client that records answers.
+#pragma once
+
+#include "SimConfig.h"
+#include "utils/UdpSocket.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace SimTest {
+
+constexpr uint32_t kLoopback = 0x7F000001;
+// Bound of every wait for an answer: slow runs under sanitizers or Wine still pass.
+constexpr std::chrono::seconds kPatience{20};
+
+// "FF FF FF FF" followed by text (the text may hold NULs when given with its length).
+std::string Header(const std::string& rest);
+std::string Bytes(const char* data, size_t size);
+std::string Le32(uint32_t value);
+std::string Le16(uint16_t value);
+
+// A Source RCON conversation over a blocking loopback TCP connection.
+class TcpClient {
+public:
+    explicit TcpClient(const Portico::SimAddress& to);
+    ~TcpClient();
+    TcpClient(const TcpClient&) = delete;
+    TcpClient& operator=(const TcpClient&) = delete;
+
+    bool Connected() const;
+    bool Send(const std::string& bytes);
+    // Up to count bytes; fewer when the connection ends or kPatience passes.
+    std::string Receive(size_t count);
+    // True when the server ended the connection within kPatience.
+    bool WaitForEnd();
+
+private:
+    uintptr_t handle;
+};
+
+// True when cond() holds within kPatience, polled.
+template <typename Condition> bool Eventually(Condition cond) {
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (!cond()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+struct Datagram {
+    uint32_t ip;
+    uint16_t port;
+    std::string bytes;
+};
+
+// A UDP socket on 127.0.0.1 that keeps what it receives.
+class Client : public Utils::UdpSocket {
+public:
+    Client();
+    ~Client() override { Close(); }
+
+    bool Send(const Portico::SimAddress& to, const std::string& bytes);
+    // The first count datagrams received since the last Clear; fewer when kPatience passed.
+    std::vector<Datagram> WaitFor(size_t count);
+    // Sends and waits for the first answer; empty bytes when none came.
+    Datagram Ask(const Portico::SimAddress& to, const std::string& bytes);
+    size_t Count();
+    void Clear();
+
+    void OnReceive(uint32_t ip, uint16_t port, Utils::InStreamT<unsigned char>& stream) override;
+
+private:
+    std::mutex lock; // guards received
+    std::condition_variable changed;
+    std::vector<Datagram> received;
+};
+
+} // namespace SimTest
