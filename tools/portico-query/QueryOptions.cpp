@@ -17,6 +17,8 @@ const char* const kQueryUsage =
     "  --timeout SECONDS  how long to wait for replies (default 3)\n"
     "  --players          list each server's players\n"
     "  --json             print JSON instead of a table\n"
+    "  --demo             browse simulated servers of the four demo games on loopback (it\n"
+    "                     starts them itself); with --game, only that game\n"
     "  --help             this text\n";
 
 namespace {
@@ -84,6 +86,7 @@ bool ParseValueOption(const std::string& name, const std::string& value, QueryOp
         if (!ParseNumber(value, 65535, number) || number == 0)
             return Fail(error, "bad game id: " + value);
         options.game = static_cast<uint16_t>(number);
+        options.gameGiven = true;
     } else if (name == "--master") {
         if (!ParseHostPort(value, hostPort))
             return Fail(error, "bad master address (HOST:PORT): " + value);
@@ -120,6 +123,8 @@ bool ParseQueryOptions(const std::vector<std::string>& args, QueryOptions& optio
             options.players = true;
         } else if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--demo") {
+            options.demo = true;
         } else if (IsValueOption(arg)) {
             if (i + 1 >= args.size())
                 return Fail(error, arg + " needs a value");
@@ -135,8 +140,8 @@ bool ParseQueryOptions(const std::vector<std::string>& args, QueryOptions& optio
     }
     const bool nothing = options.servers.empty() && options.masters.empty() &&
                          options.fslFile.empty() && options.fslUrl.empty();
-    if (!options.help && nothing)
-        return Fail(error, "nothing to query: give servers, --master, --fsl or --fsl-url");
+    if (!options.help && !options.demo && nothing)
+        return Fail(error, "nothing to query: give servers, --master, --fsl, --fsl-url or --demo");
     return true;
 }
 

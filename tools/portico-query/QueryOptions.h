@@ -16,11 +16,13 @@ struct QueryOptions {
     std::vector<HostPort> servers;
     std::vector<HostPort> masters;
     uint16_t game = 1003;
+    bool gameGiven = false;
     uint32_t regionMask = 0xFFFF; // a region bit, a country code in the upper half, or all
     bool regionFilterOn = false;
     double timeoutSeconds = 3.0;
     bool players = false;
     bool json = false;
+    bool demo = false;
     bool help = false;
     std::string fslFile;
     std::string fslUrl;

@@ -46,9 +46,9 @@ void QuerySession::AddServer(uint32_t ip, uint16_t port, bool fromList) {
     scheduler.AddServer(ServerAddress{ip, port, game}, fromList);
 }
 
-void QuerySession::AskMaster(uint32_t ip, uint16_t port) {
+void QuerySession::AskMaster(uint32_t ip, uint16_t port, const std::string& filter) {
     ByteOutStream request;
-    BuildMasterRequest(game, request);
+    BuildMasterRequest(game, filter, request);
     pool.Send(ip, port, request, 0);
 }
 
@@ -135,6 +135,15 @@ std::string QuerySession::FormatPlayerTime(uint16_t gameId, uint32_t time) {
     protocol->FormatPlayerTime(text, time);
     text[kPlayerTimeChars - 1] = 0;
     return Utils::Utf16ToUtf8(text, Utils::BoundedLength(text, kPlayerTimeChars));
+}
+
+std::string QuerySession::GameName() {
+    ProtocolManager* manager = Protocols();
+    GameProtocol* protocol = manager ? manager->GetProtocol(game) : nullptr;
+    const char16_t* name = protocol ? protocol->GetName() : nullptr;
+    if (!name)
+        return std::to_string(game);
+    return Utils::Utf16ToUtf8(name, Utils::BoundedLength(name, 256));
 }
 
 ProtocolManager* QuerySession::Protocols() { return ProtocolLibrary::Manager(); }

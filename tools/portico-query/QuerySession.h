@@ -28,7 +28,7 @@ public:
     bool Open();
     bool HasProtocols() { return Protocols() != nullptr; }
     void AddServer(uint32_t ip, uint16_t port, bool fromList);
-    void AskMaster(uint32_t ip, uint16_t port);
+    void AskMaster(uint32_t ip, uint16_t port, const std::string& filter);
     // Waits until every queued server was asked and has answered, or the last request is
     // timeoutMs old; shows progress on progress (may be null).
     void WaitForAnswers(uint32_t timeoutMs, std::FILE* progress);
@@ -36,6 +36,8 @@ public:
     void FetchPlayers(uint32_t timeoutMs);
     std::vector<ServerResult> Results();
     std::string FormatPlayerTime(uint16_t gameId, uint32_t time);
+    // The game's own name, or its number.
+    std::string GameName();
 
     // QueryContext
     ProtocolManager* Protocols() override;

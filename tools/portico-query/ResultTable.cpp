@@ -52,11 +52,11 @@ std::u16string Fit(std::u16string text, size_t width) {
     return text + std::u16string(width - text.size(), u' ');
 }
 
-// The name fitted to its column, with terminal colours for its colour codes.
-std::string ColouredName(const std::u16string& name, bool colour) {
+// A name fitted to its column, with terminal colours for its colour codes (or without them).
+std::string ColouredName(const std::u16string& name, bool colour, size_t width) {
     static const char* const kAnsi[10] = {"30", "31", "32", "33", "34", "36", "35", "37", "90", "90"};
     std::string out;
-    size_t left = kNameWidth;
+    size_t left = width;
     for (const ColourRun& run : SplitColourCodes(name)) {
         std::u16string text = run.text.substr(0, left);
         left -= text.size();
@@ -94,10 +94,11 @@ std::string JsonString(const std::string& text) {
     return out + "\"";
 }
 
-std::string PlayerLines(const ServerResult& result, const PlayerTimeFormatter& formatTime) {
+std::string PlayerLines(const ServerResult& result, bool colour,
+                        const PlayerTimeFormatter& formatTime) {
     std::string out;
     for (const PlayerEntry& player : result.players) {
-        out += "      " + Pad(Field(player.name, sizeof player.name), 32) + " " +
+        out += "      " + ColouredName(Wide(player.name, sizeof player.name), colour, 32) + " " +
                Pad(std::to_string(player.score), 8) + " " +
                formatTime(result.record.gameId, player.time) + "\n";
     }
@@ -134,12 +135,12 @@ std::string FormatTable(const std::vector<ServerResult>& results, bool colour, b
                       " ADDRESS\n";
     for (const ServerResult& result : results) {
         const ServerRecord& r = result.record;
-        out += Country(r) + " " + ColouredName(Name(r), colour) + " " +
+        out += Country(r) + " " + ColouredName(Name(r), colour, kNameWidth) + " " +
                Utf8(Fit(Wide(r.info.map, sizeof r.info.map), 20)) + " " +
                Utf8(Fit(Wide(r.info.gameType, sizeof r.info.gameType), 14)) + " " + Pad(PlayersText(r), 8) + " " + Pad(Ping(r), 8) + " " +
                Address(r) + "\n";
         if (withPlayers)
-            out += PlayerLines(result, formatTime);
+            out += PlayerLines(result, colour, formatTime);
     }
     return out;
 }

@@ -1,4 +1,5 @@
 // portico-query: the server browser's main job from the command line.
+#include "DemoServers.h"
 #include "QueryOptions.h"
 #include "QuerySession.h"
 
@@ -7,7 +8,9 @@
 #include "utils/SocketStartup.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 #if defined(_WIN32)
 #include <io.h>
@@ -23,72 +26,137 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+const uint16_t kDemoGames[] = {1003, 1028, 1005, 1010};
+
+struct Endpoint {
+    uint32_t ip;
+    uint16_t port;
+    std::string filter; // master filter
+};
+
+// What one game's browse starts from.
+struct Sources {
+    std::vector<Endpoint> servers;
+    std::vector<Endpoint> masters;
+    std::vector<ServerAddress> listed; // from server-list files
+};
+
+struct GameRun {
+    uint16_t game;
+    std::string name;
+    std::vector<ServerResult> results;
+    bool ok = false;
+};
 
 // Resolves every host:port; unresolvable ones are reported and left out.
-std::vector<std::pair<uint32_t, uint16_t>> Resolve(const std::vector<HostPort>& list) {
-    std::vector<std::pair<uint32_t, uint16_t>> out;
+std::vector<Endpoint> Resolve(const std::vector<HostPort>& list) {
+    std::vector<Endpoint> out;
     for (const HostPort& item : list) {
         const uint32_t ip = Utils::ResolveHost(item.host.c_str());
         if (ip == Utils::kNoAddress)
             std::fprintf(stderr, "portico-query: cannot resolve %s\n", item.host.c_str());
         else
-            out.emplace_back(ip, item.port);
+            out.push_back({ip, item.port, {}});
     }
     return out;
 }
 
-// The servers of a packed list file or URL; false (reported) when it cannot be read.
-bool AddServerList(QuerySession& session, const std::string& source) {
-    std::vector<ServerAddress> list;
-    if (!LoadServerList(source, list)) {
-        std::fprintf(stderr, "portico-query: cannot read the server list %s\n", source.c_str());
-        return false;
+bool ReadServerLists(const QueryOptions& options, std::vector<ServerAddress>& listed) {
+    for (const std::string& source : {options.fslFile, options.fslUrl}) {
+        if (!source.empty() && !LoadServerList(source, listed)) {
+            std::fprintf(stderr, "portico-query: cannot read the server list %s\n",
+                         source.c_str());
+            return false;
+        }
     }
-    for (const ServerAddress& server : list)
-        session.AddServer(server.ip, server.port, true);
     return true;
 }
 
-int Run(const QueryOptions& options) {
-    QuerySession session(options.game, options.regionMask, options.regionFilterOn);
+// Browses one game the way the browser's refresh does and keeps what it showed.
+void Browse(const QueryOptions& options, const Sources& sources, GameRun& run, bool progress) {
+    QuerySession session(run.game, options.regionMask, options.regionFilterOn);
+    run.name = session.GameName();
     if (!session.HasProtocols()) {
         std::fprintf(stderr, "portico-query: the game-protocol library was not found\n");
-        return kExitFailure;
+        return;
     }
     if (!session.Open()) {
         std::fprintf(stderr, "portico-query: no local UDP port could be opened\n");
-        return kExitFailure;
+        return;
     }
-    const auto servers = Resolve(options.servers);
-    const auto masters = Resolve(options.masters);
-    bool listsRead = true;
-    for (const std::string& source : {options.fslFile, options.fslUrl}) {
-        if (!source.empty())
-            listsRead = AddServerList(session, source) && listsRead;
-    }
-    if (!listsRead || (servers.empty() && masters.empty() && options.fslFile.empty() &&
-                       options.fslUrl.empty()))
-        return kExitFailure;
-    for (const auto& server : servers)
-        session.AddServer(server.first, server.second, false);
-    for (const auto& master : masters)
-        session.AskMaster(master.first, master.second);
-
+    for (const Endpoint& server : sources.servers)
+        session.AddServer(server.ip, server.port, false);
+    for (const ServerAddress& server : sources.listed)
+        session.AddServer(server.ip, server.port, true);
+    for (const Endpoint& master : sources.masters)
+        session.AskMaster(master.ip, master.port, master.filter);
     const uint32_t timeoutMs = static_cast<uint32_t>(options.timeoutSeconds * 1000);
-    session.WaitForAnswers(timeoutMs, stderr);
+    session.WaitForAnswers(timeoutMs, progress ? stderr : nullptr);
     if (options.players)
         session.FetchPlayers(timeoutMs);
+    run.results = session.Results();
+    SortByPing(run.results);
+    run.ok = true;
+}
 
-    std::vector<ServerResult> results = session.Results();
-    SortByPing(results);
+void Print(const QueryOptions& options, const std::vector<GameRun>& runs) {
+    // Player times are the game's own text; a session's library is the process's.
+    QuerySession formatter(0, 0, false);
     const PlayerTimeFormatter formatTime = [&](uint16_t game, uint32_t time) {
-        return session.FormatPlayerTime(game, time);
+        return formatter.FormatPlayerTime(game, time);
     };
-    const std::string text =
-        options.json ? FormatJson(results, options.players, formatTime)
-                     : FormatTable(results, isatty(fileno(stdout)) != 0, options.players,
-                                   formatTime);
-    std::fputs(text.c_str(), stdout);
+    const bool colour = isatty(fileno(stdout)) != 0;
+    for (const GameRun& run : runs) {
+        if (runs.size() > 1 && !options.json)
+            std::printf("== %s (%u)\n", run.name.c_str(), run.game);
+        const std::string text = options.json
+                                     ? FormatJson(run.results, options.players, formatTime)
+                                     : FormatTable(run.results, colour, options.players, formatTime);
+        std::fputs(text.c_str(), stdout);
+    }
+}
+
+// The demo's simulated servers of one game, through its master.
+Sources DemoSources(const DemoServers& demo, uint16_t game) {
+    const SimAddress master = demo.MasterFor(game);
+    return Sources{{}, {{master.ip, master.port, demo.FilterFor(game)}}, {}};
+}
+
+int Run(const QueryOptions& options) {
+    std::unique_ptr<DemoServers> demo;
+    std::vector<GameRun> runs;
+    if (options.demo) {
+        demo.reset(new DemoServers);
+        std::string error;
+        if (!demo->Start(error)) {
+            std::fprintf(stderr, "portico-query: the demo servers did not start: %s\n",
+                         error.c_str());
+            return kExitFailure;
+        }
+        for (uint16_t game : kDemoGames) {
+            if (!options.gameGiven || game == options.game)
+                runs.push_back(GameRun{game, {}, {}, false});
+        }
+    } else {
+        runs.push_back(GameRun{options.game, {}, {}, false});
+    }
+    Sources given{Resolve(options.servers), Resolve(options.masters), {}};
+    if (!ReadServerLists(options, given.listed))
+        return kExitFailure;
+
+    // Every game is browsed at once, each by an engine of its own.
+    std::vector<std::thread> browsing;
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const Sources sources = demo ? DemoSources(*demo, runs[i].game) : given;
+        browsing.emplace_back([&options, sources, &runs, i] { Browse(options, sources, runs[i], i == 0); });
+    }
+    for (std::thread& thread : browsing)
+        thread.join();
+    for (const GameRun& run : runs) {
+        if (!run.ok)
+            return kExitFailure;
+    }
+    Print(options, runs);
     return 0;
 }
 
