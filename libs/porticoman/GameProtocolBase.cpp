@@ -52,10 +52,10 @@ const ByteOutStream* GameProtocolBase::BuildDetailRequest(const ServerAddress& a
 bool GameProtocolBase::GetInstallLocation(uint32_t& rootKey, const char16_t*& subKey,
                                           const char16_t*& valueName,
                                           const char16_t*& fileName) const {
-    rootKey = spec.registryRoot;
-    subKey = spec.subKey;
-    valueName = spec.valueName;
-    fileName = spec.fileName;
+    rootKey = recipe.registryRoot;
+    subKey = recipe.subKey;
+    valueName = recipe.valueName;
+    fileName = recipe.fileName;
     return true;
 }
 
@@ -65,7 +65,7 @@ void GameProtocolBase::GetConnectArguments(char16_t* buffer, uint32_t capacity,
 }
 
 RconKind GameProtocolBase::GetRconKind() const {
-    switch (spec.rcon) {
+    switch (recipe.rcon) {
     case RconStyle::kSourceTcp:
         return kRconTcp;
     case RconStyle::kGoldSrcUdp:
@@ -77,7 +77,7 @@ RconKind GameProtocolBase::GetRconKind() const {
 }
 
 bool GameProtocolBase::BuildRconChallenge(char* buffer) const {
-    if (spec.rcon != RconStyle::kGoldSrcUdp)
+    if (recipe.rcon != RconStyle::kGoldSrcUdp)
         return false;
     return WriteWhole(buffer, kRconBufferBytes, "challenge rcon\n");
 }
@@ -88,9 +88,9 @@ void GameProtocolBase::BuildRconPrefix(char* buffer, const char* password,
     const std::string secret(password ? password : "",
                              password ? strnlen(password, kRconBufferBytes) : 0);
     std::string prefix;
-    if (spec.rcon == RconStyle::kGoldSrcUdp)
+    if (recipe.rcon == RconStyle::kGoldSrcUdp)
         prefix = "rcon " + std::to_string(challenge) + " \"" + secret + "\" ";
-    else if (spec.rcon == RconStyle::kQuakeUdp)
+    else if (recipe.rcon == RconStyle::kQuakeUdp)
         prefix = "rcon " + secret + " ";
     WriteWhole(buffer, kRconBufferBytes, prefix);
 }

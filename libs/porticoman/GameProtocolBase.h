@@ -12,19 +12,19 @@ namespace Portico {
 
 class GameProtocolBase : public GameProtocol {
 public:
-    GameProtocolBase(const GameSpec& spec, ChallengeCache& challenges)
-        : spec(spec), challenges(challenges) {}
+    GameProtocolBase(const GameRecipe& recipe, ChallengeCache& challenges)
+        : recipe(recipe), challenges(challenges) {}
     virtual ~GameProtocolBase() = default;
 
-    uint32_t GameId() const override { return spec.gameId; }
-    uint32_t GetPlayerColumnText() const override { return spec.playerColumnText; }
+    uint32_t GameId() const override { return recipe.gameId; }
+    uint32_t GetPlayerColumnText() const override { return recipe.playerColumnText; }
     const ByteOutStream* BuildQuery() override;
     const ByteOutStream* BuildDetailRequest(const ServerAddress& address) override;
     bool GetInstallLocation(uint32_t& rootKey, const char16_t*& subKey, const char16_t*& valueName,
                             const char16_t*& fileName) const override;
-    const char16_t* GetName() const override { return spec.name; }
-    const char16_t* GetFixedArguments() const override { return spec.fixedArguments; }
-    uint16_t GetDefaultPort() const override { return spec.defaultPort; }
+    const char16_t* GetName() const override { return recipe.name; }
+    const char16_t* GetFixedArguments() const override { return recipe.fixedArguments; }
+    uint16_t GetDefaultPort() const override { return recipe.defaultPort; }
     void GetConnectArguments(char16_t* buffer, uint32_t capacity,
                              const ServerAddress& address) const override;
     RconKind GetRconKind() const override;
@@ -35,7 +35,7 @@ protected:
     virtual void WriteQuery(ByteOutStream& out) = 0;
     virtual void WriteDetailRequest(ByteOutStream& out, uint64_t server, uint64_t nowMs) = 0;
 
-    const GameSpec& spec;
+    const GameRecipe& recipe;
     ChallengeCache& challenges;
 };
 

@@ -4,7 +4,7 @@ namespace Portico {
 
 namespace {
 
-constexpr GameSpec kGames[] = {
+constexpr GameRecipe kGames[] = {
     {1003, Engine::kSource, RconStyle::kSourceTcp, u"Harbor Assault", 27015,
      GameTable::kRegistryLocalMachine, u"Software\\Portico Demo\\Harbor Assault", u"InstallPath",
      u"\\harbor.exe", u"-game harbor -novid", GameTable::kTextPlayTime},
@@ -21,7 +21,7 @@ constexpr GameSpec kGames[] = {
 
 constexpr uint32_t kGameCount = sizeof kGames / sizeof kGames[0];
 
-bool RunsOn(const GameSpec& game, EngineSet engines) {
+bool RunsOn(const GameRecipe& game, EngineSet engines) {
     return (EngineBit(game.engine) & engines) != 0;
 }
 
@@ -31,22 +31,22 @@ uint32_t GameTable::Count() {
     return kGameCount;
 }
 
-const GameSpec& GameTable::Row(uint32_t index) {
+const GameRecipe& GameTable::Row(uint32_t index) {
     return kGames[index];
 }
 
-const GameSpec* GameTable::Find(uint32_t gameId) {
-    for (const GameSpec& game : kGames)
+const GameRecipe* GameTable::Find(uint32_t gameId) {
+    for (const GameRecipe& game : kGames)
         if (game.gameId == gameId)
             return &game;
     return nullptr;
 }
 
 uint16_t GameTable::GameFor(EngineSet engines, uint16_t selected) {
-    const GameSpec* game = Find(selected);
+    const GameRecipe* game = Find(selected);
     if (game && RunsOn(*game, engines))
         return selected;
-    for (const GameSpec& other : kGames)
+    for (const GameRecipe& other : kGames)
         if (RunsOn(other, engines))
             return other.gameId;
     return 0;
@@ -57,7 +57,7 @@ void GameTable::GamesFor(EngineSet engines, uint16_t selected, Utils::ArrayT<uin
     if (first == 0)
         return;
     ids.Append(first);
-    for (const GameSpec& game : kGames)
+    for (const GameRecipe& game : kGames)
         if (game.gameId != first && RunsOn(game, engines))
             ids.Append(uint32_t(game.gameId));
 }

@@ -21,7 +21,7 @@ constexpr EngineSet kQuakeEngines = EngineBit(Engine::kQuake3);
 // The remote-console dialect; it decides the RconKind and the console texts.
 enum class RconStyle : uint8_t { kNone, kSourceTcp, kGoldSrcUdp, kQuakeUdp };
 
-struct GameSpec {
+struct GameRecipe {
     uint16_t gameId;
     Engine engine;
     RconStyle rcon;
@@ -45,8 +45,8 @@ public:
     static constexpr uint32_t kTextPing = 4004;
 
     static uint32_t Count();
-    static const GameSpec& Row(uint32_t index);
-    static const GameSpec* Find(uint32_t gameId);
+    static const GameRecipe& Row(uint32_t index);
+    static const GameRecipe* Find(uint32_t gameId);
     // The game a reply from these engines is filed under: the selected game when it runs on
     // one of them, otherwise the first such game of the table (0 when there is none).
     static uint16_t GameFor(EngineSet engines, uint16_t selected);

@@ -9,11 +9,11 @@ namespace Portico {
 
 PorticoManager::PorticoManager() : parser(challenges, splits) {
     for (uint32_t i = 0; i < GameTable::Count(); ++i) {
-        const GameSpec& spec = GameTable::Row(i);
-        if (spec.engine == Engine::kQuake3)
-            protocols.push_back(std::make_unique<QuakeProtocol>(spec, challenges));
+        const GameRecipe& recipe = GameTable::Row(i);
+        if (recipe.engine == Engine::kQuake3)
+            protocols.push_back(std::make_unique<QuakeProtocol>(recipe, challenges));
         else
-            protocols.push_back(std::make_unique<A2sProtocol>(spec, challenges));
+            protocols.push_back(std::make_unique<A2sProtocol>(recipe, challenges));
     }
 }
 
