@@ -4,10 +4,10 @@ CREATE TABLE GameTab (GameId INTEGER PRIMARY KEY, Icon INTEGER, Name TEXT);
 CREATE TABLE PorticoTab (GameId INTEGER PRIMARY KEY, OrderId INTEGER);
 CREATE TABLE AreaTab (AreaId INTEGER PRIMARY KEY, ParentId INTEGER, Name TEXT);
 
-INSERT INTO GameTab VALUES (1003, 0, 'Counterstrike Source');
-INSERT INTO GameTab VALUES (1028, 1, 'Quake Arena Three');
-INSERT INTO GameTab VALUES (1005, 2, 'Half Life Classic');
-INSERT INTO GameTab VALUES (1010, 3, 'Day of Defeat');
+INSERT INTO GameTab VALUES (1003, 0, 'Harbor Assault');
+INSERT INTO GameTab VALUES (1028, 1, 'Frontier Ops');
+INSERT INTO GameTab VALUES (1005, 2, 'Valley Siege');
+INSERT INTO GameTab VALUES (1010, 3, 'Arena Eclipse');
 INSERT INTO GameTab VALUES (2001, 4, 'Chess Club');
 
 INSERT INTO PorticoTab VALUES (1003, 1);

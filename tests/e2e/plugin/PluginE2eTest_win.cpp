@@ -37,10 +37,10 @@ TEST(PluginLogin, FillsTheGameListFromTheCatalogue) {
     ASSERT_EQ(out.exitCode, 0) << Dump(out);
     const std::vector<std::string> expected{
         "gamelist: category 6 \"Portico      \"",
-        "gamelist: item 6 1 \"Counterstrike Source\" icon=yes",
-        "gamelist: item 6 2 \"Quake Arena Three\" icon=yes",
-        "gamelist: item 6 3 \"Half Life Classic\" icon=yes",
-        "gamelist: item 6 4 \"Day of Defeat\" icon=yes"};
+        "gamelist: item 6 1 \"Harbor Assault\" icon=yes",
+        "gamelist: item 6 2 \"Frontier Ops\" icon=yes",
+        "gamelist: item 6 3 \"Valley Siege\" icon=yes",
+        "gamelist: item 6 4 \"Arena Eclipse\" icon=yes"};
     EXPECT_EQ(out.LastDump("gamelist: "), expected) << Dump(out);
     EXPECT_EQ(CountLog(out, "SendProtocolMessage 4 0"), 1u);
 }
