@@ -1,7 +1,11 @@
 #!/usr/bin/env python3
 """Draws the stand-in host's game icon strip: 40 x 40 cells on magenta (transparent)."""
-import struct
+import os
 import sys
+
+# The plug-in's bitmap writer draws the host's art too.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "resources"))
+from make_bitmaps import write_bmp  # noqa: E402
 
 CELL = 40
 COLOURS = [(230, 120, 20), (150, 30, 30), (240, 180, 0), (60, 120, 60), (90, 90, 160)]
@@ -20,19 +24,7 @@ def pixel(x, y):
 
 
 def main(path, cells=len(COLOURS)):
-    width, height = CELL * cells, CELL
-    row_bytes = (width * 3 + 3) & ~3
-    data = bytearray()
-    for y in reversed(range(height)):
-        row = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r))
-        data += row + b"\0" * (row_bytes - len(row))
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + data)
+    write_bmp(path, CELL * cells, CELL, pixel)
 
 
 if __name__ == "__main__":

@@ -2,6 +2,7 @@
 // query, a region table keyed by the address's third byte, and a record of every send.
 #pragma once
 
+#include "Eventually.h"
 #include "core/MessageWindow.h"
 #include "query/QueryContext.h"
 #include "query/ServerRecord.h"
@@ -13,6 +14,8 @@
 #include <vector>
 
 namespace Portico::Test {
+
+using TestSupport::Eventually;
 
 struct SentDatagram {
     uint32_t ip;
@@ -161,17 +164,6 @@ private:
 inline ServerAddress Address(uint8_t region, uint8_t host, uint16_t port = 27015,
                              uint16_t game = 1) {
     return ServerAddress{(10u << 24) | (uint32_t(region) << 8) | host, port, game};
-}
-
-// Liveness helper: waits for a condition with a generous bound.
-inline bool WaitFor(const std::function<bool()>& condition, int seconds = 10) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
 }
 
 inline ServerInfo Info(const char* map, uint8_t players = 1, uint8_t maxPlayers = 16) {

@@ -105,7 +105,7 @@ TEST_F(ReplyTest, FollowUpGoesBackThroughTheReceivingSocketAndRestartsTiming) {
     room.SetQueuePaused(false);
     room.SetRegionMask(0xFFFF);
     room.AddServer(server, false);
-    ASSERT_TRUE(WaitFor([&] { return context.SentCount() == 1; }));
+    ASSERT_TRUE(Eventually([&] { return context.SentCount() == 1; }));
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     context.protocols.parse = [](ByteInStream&, const ServerAddress&, auto*, auto*, auto*,
                                  bool* followUp, auto&) { *followUp = true; };

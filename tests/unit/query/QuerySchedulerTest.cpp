@@ -39,7 +39,7 @@ protected:
         return record;
     }
     void Drain() {
-        ASSERT_TRUE(WaitFor([&] { return scheduler.IsQueueEmpty(); }));
+        ASSERT_TRUE(Eventually([&] { return scheduler.IsQueueEmpty(); }));
     }
 };
 
@@ -80,7 +80,7 @@ TEST_F(SchedulerTest, ListPauseIsCancelledByADirectServer) {
     ServerRecord record{};
     EXPECT_FALSE(slow.FindRecord(Address(1, 1), record)); // list servers wait for their query
     slow.AddServer(Address(1, 2), false);
-    EXPECT_TRUE(WaitFor([&] { return context.SentCount() == 2; }));
+    EXPECT_TRUE(Eventually([&] { return context.SentCount() == 2; }));
 }
 
 TEST_F(SchedulerTest, DirectServerIsShownAtOnceAndMarkedDirect) {
@@ -102,7 +102,7 @@ TEST_F(SchedulerTest, RegionAndCountryFilters) {
     scheduler.AddServer(Address(1, 1), false);
     Drain();
     scheduler.ProbeServer(Address(2, 1), 5);
-    ASSERT_TRUE(WaitFor([&] { return context.SentCount() == 1; }));
+    ASSERT_TRUE(Eventually([&] { return context.SentCount() == 1; }));
     EXPECT_EQ(context.Sent()[0].ip, Address(2, 1).ip);
 
     // 0xFFFF: regions 1 to 16 pass, region 0 does not.
@@ -110,7 +110,7 @@ TEST_F(SchedulerTest, RegionAndCountryFilters) {
     scheduler.AddServer(Address(0, 9), false);
     scheduler.AddServer(Address(16, 9), false);
     Drain();
-    ASSERT_TRUE(WaitFor([&] { return context.SentCount() == 2; }));
+    ASSERT_TRUE(Eventually([&] { return context.SentCount() == 2; }));
     EXPECT_EQ(context.Sent()[1].ip, Address(16, 9).ip);
 
     // A country in the upper half wins even with the filter off.
@@ -119,7 +119,7 @@ TEST_F(SchedulerTest, RegionAndCountryFilters) {
     scheduler.AddServer(Address(5, 1), false);
     scheduler.AddServer(Address(4, 1), false);
     Drain();
-    ASSERT_TRUE(WaitFor([&] { return context.SentCount() == 3; }));
+    ASSERT_TRUE(Eventually([&] { return context.SentCount() == 3; }));
     EXPECT_EQ(context.Sent()[2].ip, Address(4, 1).ip);
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_EQ(context.SentCount(), 3u);
@@ -133,7 +133,7 @@ TEST_F(SchedulerTest, FastReplyMeasuresFromTheSendingTime) {
     const ServerAddress server = Address(1, 1);
     context.onSend = [&](uint32_t, uint16_t) { scheduler.HandleResult(server, Info("de_dust")); };
     scheduler.AddServer(server, false);
-    ASSERT_TRUE(WaitFor([&] { return Record(server).status == kStatusReplied; }));
+    ASSERT_TRUE(Eventually([&] { return Record(server).status == kStatusReplied; }));
     Drain();
     const ServerRecord record = Record(server);
     EXPECT_EQ(record.status, kStatusReplied);
@@ -145,7 +145,7 @@ TEST_F(SchedulerTest, FastReplyMeasuresFromTheSendingTime) {
 TEST_F(SchedulerTest, SecondReplyUpdatesInfoNotTime) {
     const ServerAddress server = Address(1, 1);
     scheduler.AddServer(server, false);
-    ASSERT_TRUE(WaitFor([&] { return Record(server).status == kStatusSent; }));
+    ASSERT_TRUE(Eventually([&] { return Record(server).status == kStatusSent; }));
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     scheduler.HandleResult(server, Info("first"));
     const uint64_t measured = Record(server).time;
@@ -163,7 +163,7 @@ TEST_F(SchedulerTest, SecondReplyUpdatesInfoNotTime) {
 TEST_F(SchedulerTest, UnansweredServerIsNotAskedAgainWithinTheGuard) {
     const ServerAddress server = Address(1, 1);
     scheduler.AddServer(server, false);
-    ASSERT_TRUE(WaitFor([&] { return context.SentCount() == 1; }));
+    ASSERT_TRUE(Eventually([&] { return context.SentCount() == 1; }));
     scheduler.AddServer(server, false);
     Drain();
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
@@ -171,25 +171,25 @@ TEST_F(SchedulerTest, UnansweredServerIsNotAskedAgainWithinTheGuard) {
     // Once it answered it may be asked again at once.
     scheduler.HandleResult(server, Info("m"));
     scheduler.AddServer(server, false);
-    EXPECT_TRUE(WaitFor([&] { return context.SentCount() == 2; }));
-    EXPECT_TRUE(WaitFor([&] { return Record(server).status == kStatusSent; }));
+    EXPECT_TRUE(Eventually([&] { return context.SentCount() == 2; }));
+    EXPECT_TRUE(Eventually([&] { return Record(server).status == kStatusSent; }));
 }
 
 TEST_F(SchedulerTest, GameWithoutProtocolIsMarkedSent) {
     const ServerAddress server = Address(1, 1, 27015, 0); // the fake has no game 0
     scheduler.AddServer(server, false);
-    ASSERT_TRUE(WaitFor([&] { return Record(server).status == kStatusSent; }));
+    ASSERT_TRUE(Eventually([&] { return Record(server).status == kStatusSent; }));
     EXPECT_EQ(context.SentCount(), 0u);
 }
 
 TEST_F(SchedulerTest, RefillReplaysAnsweredRegionMatchedRecords) {
     scheduler.AddServer(Address(1, 1), false);
     scheduler.AddServer(Address(1, 2), false);
-    ASSERT_TRUE(WaitFor([&] { return context.SentCount() == 2; }));
+    ASSERT_TRUE(Eventually([&] { return context.SentCount() == 2; }));
     scheduler.HandleResult(Address(1, 1), Info("a"));
     scheduler.SetRegionFilterOn(false);
     scheduler.ProbeServer(Address(1, 3), 0); // probes are sent without the region mark
-    ASSERT_TRUE(WaitFor([&] { return context.SentCount() == 3; }));
+    ASSERT_TRUE(Eventually([&] { return context.SentCount() == 3; }));
     scheduler.HandleResult(Address(1, 3), Info("c"));
 
     RecordingWindow refill;
@@ -215,7 +215,7 @@ TEST_F(SchedulerTest, ProbeAnswersAndTags) {
     scheduler.ProbeServer(Address(1, 2), 0);
     scheduler.ProbeServer(Address(1, 3), 78);
     scheduler.CancelProbe(78);
-    ASSERT_TRUE(WaitFor([&] { return context.SentCount() == 3; }));
+    ASSERT_TRUE(Eventually([&] { return context.SentCount() == 3; }));
 
     ServerInfo info = Info("m");
     info.needPass = 5;
@@ -238,7 +238,7 @@ TEST_F(SchedulerTest, DirectRepliesAreKeptAsFavourites) {
     context.keep = [&](ServerRecord& record) { kept.push_back(record); };
     scheduler.AddServer(Address(1, 1), false);
     scheduler.AddServer(Address(1, 2), true);
-    ASSERT_TRUE(WaitFor([&] { return context.SentCount() == 2; }));
+    ASSERT_TRUE(Eventually([&] { return context.SentCount() == 2; }));
     scheduler.HandleResult(Address(1, 1), Info("direct"));
     scheduler.HandleResult(Address(1, 2), Info("listed"));
     ASSERT_EQ(kept.size(), 1u);
@@ -248,7 +248,7 @@ TEST_F(SchedulerTest, DirectRepliesAreKeptAsFavourites) {
 TEST_F(SchedulerTest, BurstsAndClearAll) {
     for (uint8_t i = 1; i <= 40; ++i)
         scheduler.AddServer(Address(1, i), true);
-    ASSERT_TRUE(WaitFor([&] { return context.SentCount() == 40; }));
+    ASSERT_TRUE(Eventually([&] { return context.SentCount() == 40; }));
     std::set<uint32_t> ips;
     for (const SentDatagram& d : context.Sent()) {
         ips.insert(d.ip);
@@ -266,9 +266,9 @@ TEST(SchedulerLifecycle, StopReturnsAndStartsAgain) {
     QueryScheduler scheduler(context, 1); // the plug-in's pacing
     scheduler.SetRegionMask(0xFFFF);
     scheduler.AddServer(Address(1, 1), false);
-    ASSERT_TRUE(WaitFor([&] { return context.SentCount() == 1; }));
+    ASSERT_TRUE(Eventually([&] { return context.SentCount() == 1; }));
     EXPECT_EQ(context.Sent()[0].socketIndex, 1u);
     scheduler.Stop(); // wakes the idle worker out of its poll
     scheduler.AddServer(Address(1, 2), false);
-    EXPECT_TRUE(WaitFor([&] { return context.SentCount() == 2; }));
+    EXPECT_TRUE(Eventually([&] { return context.SentCount() == 2; }));
 }

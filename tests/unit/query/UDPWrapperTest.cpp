@@ -74,7 +74,7 @@ TEST(UDPWrapper, RepliesThroughThePoolReachTheOwningScheduler) {
     InstantServer server;
     const ServerAddress address{kLoopback, server.LocalPort(), 1};
     room.AddServer(address, false);
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(Eventually([&] {
         ServerRecord record{};
         return room.FindRecord(address, record) && record.status == kStatusReplied;
     }));

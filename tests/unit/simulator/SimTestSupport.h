@@ -1,6 +1,8 @@
 // Helpers of the simulator tests: byte texts and a loopback client that records answers.
 #pragma once
 
+#include "Eventually.h"
+
 #include "SimConfig.h"
 #include "utils/UdpSocket.h"
 
@@ -15,8 +17,8 @@
 namespace SimTest {
 
 constexpr uint32_t kLoopback = 0x7F000001;
-// Bound of every wait for an answer: slow runs under sanitizers or Wine still pass.
-constexpr std::chrono::seconds kPatience{20};
+using TestSupport::Eventually;
+using TestSupport::kPatience;
 
 // "FF FF FF FF" followed by text (the text may hold NULs when given with its length).
 std::string Header(const std::string& rest);
@@ -43,16 +45,6 @@ private:
     uintptr_t handle;
 };
 
-// True when cond() holds within kPatience, polled.
-template <typename Condition> bool Eventually(Condition cond) {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (!cond()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
 
 struct Datagram {
     uint32_t ip;

@@ -1,6 +1,8 @@
 // Loopback helpers for the socket tests: recording sockets, a TCP far side and byte helpers.
 #pragma once
 
+#include "Eventually.h"
+
 #include "utils/ClientSocket.h"
 #include "utils/InStreamT.h"
 #include "utils/OutStreamT.h"
@@ -18,9 +20,8 @@
 namespace SocketTest {
 
 constexpr uint32_t kLoopback = 0x7F000001;
-// Bound of every wait for something to arrive: a hung test fails instead of hanging, and slow
-// runs under sanitizers or Wine still pass.
-constexpr std::chrono::seconds kPatience{20};
+using TestSupport::Eventually;
+using TestSupport::kPatience;
 
 Utils::OutStreamT<unsigned char> StreamOf(const std::string& bytes);
 // The bytes from the read position to the end.
@@ -86,16 +87,6 @@ public:
     Inbox<int32_t> closes;
 };
 
-// A true when cond() holds within kPatience, polled.
-template <typename Condition> bool Eventually(Condition cond) {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (!cond()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
 
 // The far side of a TCP connection: a loopback listener and the one connection it accepts.
 class TcpPeer {
