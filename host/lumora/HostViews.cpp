@@ -2,6 +2,7 @@
 
 #include "HostLog.h"
 #include "HostState.h"
+#include "WebControl.h"
 
 #include <commctrl.h>
 
@@ -12,10 +13,13 @@ constexpr int kCategoryRow = 26;
 constexpr int kItemRow = 46;
 const wchar_t kFrameClass[] = L"LumoraFrame";
 
-int RowHeight(const GameListModel::Row& row) { return row.category ? kCategoryRow : kItemRow; }
+int RowHeight(const GameListModel::Row& row) {
+    return row.category ? kCategoryRow : kItemRow;
+}
 
-// Sends the row's custom-draw stage to the view itself (a subclass sees it first).
-LRESULT CustomDraw(HWND view, HDC dc, const RECT& rect, DWORD stage, uint32_t itemSpec) {
+// Sends the row's custom-draw stage to the view itself (a subclass sees it first); the row
+// travels as the item's data.
+LRESULT CustomDraw(HWND view, HDC dc, const RECT& rect, DWORD stage, GameListModel::Row& row) {
     NMCUSTOMDRAW draw{};
     draw.hdr.hwndFrom = view;
     draw.hdr.idFrom = UINT_PTR(GetDlgCtrlID(view));
@@ -23,27 +27,34 @@ LRESULT CustomDraw(HWND view, HDC dc, const RECT& rect, DWORD stage, uint32_t it
     draw.dwDrawStage = stage;
     draw.hdc = dc;
     draw.rc = rect;
-    draw.dwItemSpec = itemSpec;
+    draw.dwItemSpec = row.category ? row.categoryId : row.itemId;
+    draw.lItemlParam = reinterpret_cast<LPARAM>(&row);
     return SendMessageW(view, WM_NOTIFY, draw.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
 }
 
-void PaintRow(HWND view, HDC dc, const GameListModel::Row& row, const RECT& rect) {
-    const uint32_t itemSpec = row.category ? row.categoryId : row.itemId;
-    CustomDraw(view, dc, rect, CDDS_ITEMPREPAINT, itemSpec);
-    const bool selected = !row.category && GameList().selectedGame != 0 &&
-                          row.itemId == GameList().selectedGame;
-    HBRUSH brush = CreateSolidBrush(row.category ? RGB(36, 52, 86)
-                                                 : (selected ? RGB(200, 220, 250) : RGB(245, 247, 250)));
-    FillRect(dc, &rect, brush);
+// The view's own drawing of a row, done when it handles the row's item pre-paint.
+void DrawRowFace(const NMCUSTOMDRAW& draw) {
+    const auto& row = *reinterpret_cast<const GameListModel::Row*>(draw.lItemlParam);
+    const bool selected =
+        !row.category && GameList().selectedGame != 0 && row.itemId == GameList().selectedGame;
+    HBRUSH brush = CreateSolidBrush(
+        row.category ? kCategoryFace : (selected ? RGB(200, 220, 250) : RGB(245, 247, 250)));
+    FillRect(draw.hdc, &draw.rc, brush);
     DeleteObject(brush);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, row.category ? RGB(255, 255, 255) : RGB(20, 20, 20));
-    RECT text = rect;
+    SetBkMode(draw.hdc, TRANSPARENT);
+    SetTextColor(draw.hdc, row.category ? RGB(255, 255, 255) : RGB(20, 20, 20));
+    RECT text = draw.rc;
     text.left += row.category ? 8 : 52;
     if (!row.category && row.icon)
-        DrawIconEx(dc, rect.left + 6, rect.top + 3, row.icon, 40, 40, 0, nullptr, DI_NORMAL);
-    DrawTextW(dc, row.text.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-    CustomDraw(view, dc, rect, CDDS_ITEMPOSTPAINT, itemSpec);
+        DrawIconEx(draw.hdc, draw.rc.left + 6, draw.rc.top + 3, row.icon, 40, 40, 0, nullptr,
+                   DI_NORMAL);
+    DrawTextW(draw.hdc, row.text.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+}
+
+void PaintRow(HWND view, HDC dc, GameListModel::Row& row, const RECT& rect) {
+    row.rect = rect;
+    row.prePaint = CustomDraw(view, dc, rect, CDDS_ITEMPREPAINT, row);
+    row.postPaint = CustomDraw(view, dc, rect, CDDS_ITEMPOSTPAINT, row);
 }
 
 void PaintGameList(HWND view) {
@@ -55,7 +66,7 @@ void PaintGameList(HWND view) {
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     HGDIOBJ old = SelectObject(dc, font);
     int top = 0;
-    for (const auto& row : GameList().Rows()) {
+    for (auto& row : GameList().Rows()) {
         RECT rect{client.left, top, client.right, top + RowHeight(row)};
         PaintRow(view, dc, row, rect);
         top += RowHeight(row);
@@ -69,8 +80,13 @@ LRESULT CALLBACK GameListProc(HWND view, UINT message, WPARAM wParam, LPARAM lPa
     case WM_PAINT:
         PaintGameList(view);
         return 0;
-    case WM_NOTIFY:
+    case WM_NOTIFY: {
+        const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
+        if (draw->hdr.code == UINT(NM_CUSTOMDRAW) && draw->dwDrawStage == CDDS_ITEMPREPAINT &&
+            draw->lItemlParam)
+            DrawRowFace(*draw);
         return CDRF_DODEFAULT;
+    }
     case WM_LBUTTONDOWN: {
         int y = short(HIWORD(lParam)), top = 0;
         for (size_t i = 0; i < GameList().Rows().size(); ++i) {
@@ -117,8 +133,8 @@ bool Register(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HBRUSH back
     return RegisterClassExW(&wc) != 0;
 }
 
-HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y,
-           int w, int h, int id, HINSTANCE instance) {
+HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w,
+           int h, int id, HINSTANCE instance) {
     HWND child = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
                                  reinterpret_cast<HMENU>(intptr_t(id)), instance, nullptr);
     SendMessageW(child, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
@@ -168,6 +184,19 @@ bool ClickGameListRow(size_t index) {
     return true;
 }
 
+bool RowShowsBadge(const GameListModel::Row& row) {
+    HWND view = FindView(L"CGameListView");
+    HDC dc = view ? GetDC(view) : nullptr;
+    if (!dc)
+        return false;
+    bool found = false;
+    for (int y = row.rect.top; y < row.rect.bottom && !found; ++y)
+        for (int x = row.rect.right - 40; x < row.rect.right && !found; ++x)
+            found = GetPixel(dc, x, y) == kBadgeColour;
+    ReleaseDC(view, dc);
+    return found;
+}
+
 void RepaintGameList() {
     if (HWND view = FindView(L"CGameListView"))
         InvalidateRect(view, nullptr, TRUE);
@@ -196,7 +225,8 @@ bool CreateHostWindows(HINSTANCE instance) {
         !Register(instance, L"CGameListView", GameListProc, nullptr) ||
         !Register(instance, L"CChatRoomView", PlainViewProc, face) ||
         !Register(instance, L"BuddyListView", PlainViewProc, face) ||
-        !Register(instance, L"CRoomsWebViewPanel", PlainViewProc, face))
+        !Register(instance, L"CRoomsWebViewPanel", PlainViewProc, face) ||
+        !RegisterWebControl(instance))
         return false;
     HWND frame = CreateWindowExW(0, kFrameClass, L"Lumora", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                  0, 0, 1000, 700, nullptr, nullptr, instance, nullptr);
@@ -213,8 +243,7 @@ bool CreateHostWindows(HINSTANCE instance) {
     HWND buddies = Child(frame, L"BuddyListView", L"", border, 746, 4, 238, 420, 2003, instance);
     Child(buddies, L"LISTBOX", L"", WS_BORDER, 4, 4, 228, 410, 1, instance);
     HWND web = Child(frame, L"CRoomsWebViewPanel", L"", border, 270, 430, 714, 224, 2004, instance);
-    Child(web, L"STATIC", L"(web page)", WS_GROUP | WS_TABSTOP | SS_LEFT, 4, 4, 700, 214, 1,
-          instance);
+    Child(web, kWebControlClass, L"", WS_GROUP | WS_TABSTOP, 4, 4, 700, 214, 1, instance);
     ShowWindow(frame, SW_SHOWNORMAL);
     UpdateWindow(frame);
     return true;

@@ -2,6 +2,8 @@
 // "BuddyListView", "CGameListView" and "CRoomsWebViewPanel".
 #pragma once
 
+#include "core/win/HostApi.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -11,11 +13,13 @@
 
 namespace Lumora {
 
-constexpr UINT kCategorySelected = 0x824E; // lParam: the category id
+constexpr UINT kCategorySelected = Portico::Host::kCategorySelectedMessage;
 constexpr int kChatPane = 1023;
 constexpr int kRoomInfo = 1100;
 constexpr int kRoomLabel = 1120;
-constexpr WORD kSelectGameCommand = 500;
+constexpr WORD kSelectGameCommand = Portico::Host::kSelectGameCommand;
+constexpr COLORREF kCategoryFace = RGB(36, 52, 86);
+constexpr COLORREF kBadgeColour = RGB(220, 50, 40); // the red of the plug-in's category badge
 
 // The game list: categories with their items, painted by the view itself; every row goes
 // through NM_CUSTOMDRAW to the view's own procedure, with the row's id as item specifier.
@@ -27,10 +31,15 @@ public:
         uint32_t itemId; // 0 for a category row
         std::wstring text;
         HICON icon;
+        // Where the row was last painted, and what the view's custom draw answered then.
+        RECT rect{};
+        LRESULT prePaint = 0;
+        LRESULT postPaint = 0;
     };
     void AddCategory(uint32_t id, const std::wstring& title);
     void AddItem(uint32_t categoryId, uint32_t itemId, const std::wstring& name, HICON icon);
     const std::vector<Row>& Rows() const { return rows; }
+    std::vector<Row>& Rows() { return rows; }
     uint32_t selectedGame = 0;
 
 private:
@@ -45,6 +54,8 @@ HWND FindView(const std::wstring& className);
 // Clicks on row index of the game list as the user would.
 bool ClickGameListRow(size_t row);
 void RepaintGameList();
+// Whether the plug-in's badge colour shows at the right end of the row as painted.
+bool RowShowsBadge(const GameListModel::Row& row);
 // The buddy list's line for a buddy; an empty text removes it.
 void ShowBuddy(uint32_t buddyKey, const std::wstring& text);
 

@@ -3,6 +3,7 @@
 #include "HostLog.h"
 #include "HostState.h"
 #include "HostViews.h"
+#include "WebControl.h"
 
 #include "core/win/HostApi.h"
 
@@ -76,12 +77,14 @@ void DumpHook() {
         Print(L"hook: present=0");
         return;
     }
-    const auto* bytes = static_cast<const uint8_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 24));
+    const auto* bytes =
+        static_cast<const uint8_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 24));
     if (bytes) {
         std::wstring hex;
         for (int i = 0; i < 24; ++i)
             hex += Format(L"%02x", bytes[i]);
-        const uint32_t handle = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | uint32_t(bytes[3]) << 24;
+        const uint32_t handle =
+            bytes[0] | bytes[1] << 8 | bytes[2] << 16 | uint32_t(bytes[3]) << 24;
         const auto dialogs = PluginDialogs();
         const bool matches =
             !dialogs.empty() && uint32_t(reinterpret_cast<uintptr_t>(dialogs.front())) == handle;
@@ -144,10 +147,11 @@ bool ScriptDriver::Execute(const std::string& line) {
     if (verb == "row")
         return ClickGameListRow(size_t(Number(a)));
     if (verb == "category")
-        return SendMessageW(FindView(L"CGameListView"), kCategorySelected, 0, LPARAM(Number(a))), true;
+        return SendMessageW(FindView(L"CGameListView"), kCategorySelected, 0, LPARAM(Number(a))),
+               true;
     if (verb == "join") {
-        host.room = Portico::Host::RoomRecord{uint32_t(Number(a)), 0,
-                                              b.empty() ? 0u : uint32_t(Number(b))};
+        host.room =
+            Portico::Host::RoomRecord{uint32_t(Number(a)), 0, b.empty() ? 0u : uint32_t(Number(b))};
         return host.Raise(L"OnMeJoinRoom", 0) > 0;
     }
     if (verb == "leave")
@@ -162,10 +166,10 @@ bool ScriptDriver::Execute(const std::string& line) {
         HWND target = Target(a);
         if (!target)
             return false;
-        const LRESULT result =
-            verb == "send" ? SendMessageW(target, UINT(Number(b)), WPARAM(Number(c)),
-                                          LPARAM(d.empty() ? 0 : Number(d)))
-                           : SendMessageW(target, WM_COMMAND, WPARAM(Number(b)), 0);
+        const LRESULT result = verb == "send"
+                                   ? SendMessageW(target, UINT(Number(b)), WPARAM(Number(c)),
+                                                  LPARAM(d.empty() ? 0 : Number(d)))
+                                   : SendMessageW(target, WM_COMMAND, WPARAM(Number(b)), 0);
         Print(Format(L"result: %lld", (long long)result));
         return true;
     }
@@ -209,7 +213,8 @@ bool ScriptDriver::RaiseProtocol(unsigned type, const std::string& hex) {
     record.type = uint8_t(type);
     record.length = uint32_t(payload.size());
     record.data = payload.empty() ? nullptr : payload.data();
-    return HostState::Instance().Raise(L"OnUnknownProtocol", reinterpret_cast<uintptr_t>(&record)) > 0;
+    return HostState::Instance().Raise(L"OnUnknownProtocol", reinterpret_cast<uintptr_t>(&record)) >
+           0;
 }
 
 bool ScriptDriver::Wait(const std::string& kind, const std::string& argument) {
@@ -236,6 +241,12 @@ void ScriptDriver::Dump() {
             Print(Format(L"gamelist: item %u %u \"%ls\" icon=%ls", row.categoryId, row.itemId,
                          row.text.c_str(), row.icon ? L"yes" : L"no"));
     }
+    for (const auto& row : GameList().Rows())
+        Print(Format(L"paint: %ls %u prepaint=%ld postpaint=%ld badge=%d",
+                     row.category ? L"category" : L"item",
+                     row.category ? row.categoryId : row.itemId, long(row.prePaint),
+                     long(row.postPaint), RowShowsBadge(row) ? 1 : 0));
+    Print(Format(L"web: references-held=%lu", WebControlReferencesHeld()));
     const auto dialogs = PluginDialogs();
     int controls = 0;
     if (!dialogs.empty())

@@ -47,6 +47,10 @@ enum LanguageOrdinal : uint16_t {
 };
 
 constexpr uint32_t kPluginCategory = 6;
+// The game-list view announces a category selection with this message (lParam: the category
+// id) and switches the host to a game on this command (high word: the game id).
+constexpr UINT kCategorySelectedMessage = 0x824E;
+constexpr WORD kSelectGameCommand = 500;
 constexpr uint16_t kHostIconStripResource = 39008;
 constexpr uint32_t kLaunchPathChars = 260;
 
