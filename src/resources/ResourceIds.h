@@ -23,6 +23,13 @@
 #define IDC_PING_LABEL 10009
 #define IDC_TABS 10010
 
+// Commands of the browser's context menus.
+#define IDM_JOIN 2304
+#define IDM_ADD_FAVOURITE 2305
+#define IDM_ADD_ADDRESS 2306
+#define IDM_REMOVE_FAVOURITE 2307
+#define IDM_REMOTE_CONSOLE 2308
+
 #define IDC_ADDRESS_EDIT 10100
 #define IDC_PASSWORD_EDIT 10200
 

@@ -1,5 +1,8 @@
 #include "browser/win/FPSFrame.h"
 
+#include "core/PluginState.h"
+#include "core/win/LanguageLibrary.h"
+
 namespace Portico {
 
 BOOL FPSFrame::PreTranslateMessage(MSG* message) {
@@ -22,7 +25,31 @@ void FPSFrame::Resize(int width, int height) {
 }
 
 LRESULT FPSFrame::OnInitDialog(UINT, WPARAM, LPARAM, bool&) {
+    language.TranslateDialog(state.language, Hwnd(), kDialogId);
+    BuildServerMenu();
     return TRUE;
+}
+
+LRESULT FPSFrame::OnDestroy(UINT, WPARAM, LPARAM, bool& handled) {
+    if (serverMenu)
+        DestroyMenu(serverMenu);
+    serverMenu = nullptr;
+    handled = false;
+    return 0;
+}
+
+void FPSFrame::BuildServerMenu() {
+    serverMenu = CreatePopupMenu();
+    if (!serverMenu)
+        return;
+    AppendMenuText(serverMenu, IDM_JOIN);
+    AppendMenuText(serverMenu, IDM_ADD_FAVOURITE);
+    if (state.RconAllowed())
+        AppendMenuText(serverMenu, IDM_REMOTE_CONSOLE);
+}
+
+void FPSFrame::AppendMenuText(HMENU menu, UINT command) {
+    AppendMenuW(menu, MF_STRING, command, language.GetMenuText(state.language, command).c_str());
 }
 
 LRESULT FPSFrame::OnClose(UINT, WPARAM, LPARAM, bool&) {

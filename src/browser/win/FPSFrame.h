@@ -8,14 +8,20 @@
 
 namespace Portico {
 
+class LanguageLibrary;
+class PluginState;
+
 class FPSFrame : public Utils::DialogImplT<FPSFrame> {
 public:
     static constexpr int kDialogId = IDD_BROWSER;
 
+    FPSFrame(PluginState& state, LanguageLibrary& language) : state(state), language(language) {}
+
     PORTICO_BEGIN_MSG_MAP()
-        PORTICO_MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        PORTICO_MESSAGE_HANDLER(WM_CLOSE, OnClose)
-        PORTICO_REFLECT_NOTIFICATIONS()
+    PORTICO_MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    PORTICO_MESSAGE_HANDLER(WM_CLOSE, OnClose)
+    PORTICO_MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    PORTICO_REFLECT_NOTIFICATIONS()
     PORTICO_END_MSG_MAP()
 
     virtual BOOL PreTranslateMessage(MSG* message);
@@ -27,6 +33,14 @@ public:
 private:
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnClose(UINT, WPARAM, LPARAM, bool&);
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, bool&);
+    // The servers' context menu; the remote console is offered only to users allowed it.
+    void BuildServerMenu();
+    void AppendMenuText(HMENU menu, UINT command);
+
+    PluginState& state;
+    LanguageLibrary& language;
+    HMENU serverMenu = nullptr;
 };
 
 } // namespace Portico

@@ -55,7 +55,7 @@ public:
     QueryScheduler browserScheduler{context, kBrowserSocket};
     QueryScheduler roomScheduler{context, kRoomSocket};
     BuddyServerRelay relay{context};
-    FPSFrame browser;
+    FPSFrame browser{state, language};
     CChatRoomView chatRoom;
     BuddyListParent buddyList{host};
     GameListParent gameList;
