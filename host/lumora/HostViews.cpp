@@ -226,7 +226,7 @@ bool CreateHostWindows(HINSTANCE instance) {
         !Register(instance, L"CChatRoomView", PlainViewProc, face) ||
         !Register(instance, L"BuddyListView", PlainViewProc, face) ||
         !Register(instance, L"CRoomsWebViewPanel", PlainViewProc, face) ||
-        !RegisterWebControl(instance))
+        !Register(instance, kWebControlClass, WebControlProc, nullptr))
         return false;
     HWND frame = CreateWindowExW(0, kFrameClass, L"Lumora", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                  0, 0, 1000, 700, nullptr, nullptr, instance, nullptr);

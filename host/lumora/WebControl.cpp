@@ -74,6 +74,8 @@ void Paint(HWND control) {
     EndPaint(control, &paint);
 }
 
+} // namespace
+
 LRESULT CALLBACK WebControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     static const UINT getControl = RegisterWindowMessageW(L"WM_ATLGETCONTROL");
     if (message == getControl && getControl) {
@@ -86,20 +88,8 @@ LRESULT CALLBACK WebControlProc(HWND control, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(control, message, wParam, lParam);
 }
 
-} // namespace
-
 unsigned long WebControlReferencesHeld() {
     return Browser().Borrowed();
-}
-
-bool RegisterWebControl(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WebControlProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kWebControlClass;
-    return RegisterClassExW(&wc) != 0;
 }
 
 } // namespace Lumora

@@ -9,7 +9,7 @@ namespace Lumora {
 
 constexpr wchar_t kWebControlClass[] = L"LumoraWebControl";
 
-bool RegisterWebControl(HINSTANCE instance);
+LRESULT CALLBACK WebControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 // References to the browser object that callers took and have not released.
 unsigned long WebControlReferencesHeld();
 
