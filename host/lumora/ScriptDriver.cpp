@@ -77,14 +77,12 @@ void DumpHook() {
         Print(L"hook: present=0");
         return;
     }
-    const auto* bytes =
-        static_cast<const uint8_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 24));
+    const auto* bytes = static_cast<const uint8_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 24));
     if (bytes) {
         std::wstring hex;
         for (int i = 0; i < 24; ++i)
             hex += Format(L"%02x", bytes[i]);
-        const uint32_t handle =
-            bytes[0] | bytes[1] << 8 | bytes[2] << 16 | uint32_t(bytes[3]) << 24;
+        const uint32_t handle = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | uint32_t(bytes[3]) << 24;
         const auto dialogs = PluginDialogs();
         const bool matches =
             !dialogs.empty() && uint32_t(reinterpret_cast<uintptr_t>(dialogs.front())) == handle;
@@ -147,11 +145,10 @@ bool ScriptDriver::Execute(const std::string& line) {
     if (verb == "row")
         return ClickGameListRow(size_t(Number(a)));
     if (verb == "category")
-        return SendMessageW(FindView(L"CGameListView"), kCategorySelected, 0, LPARAM(Number(a))),
-               true;
+        return SendMessageW(FindView(L"CGameListView"), kCategorySelected, 0, LPARAM(Number(a))), true;
     if (verb == "join") {
-        host.room =
-            Portico::Host::RoomRecord{uint32_t(Number(a)), 0, b.empty() ? 0u : uint32_t(Number(b))};
+        host.room = Portico::Host::RoomRecord{uint32_t(Number(a)), 0,
+                                              b.empty() ? 0u : uint32_t(Number(b))};
         return host.Raise(L"OnMeJoinRoom", 0) > 0;
     }
     if (verb == "leave")
@@ -166,10 +163,10 @@ bool ScriptDriver::Execute(const std::string& line) {
         HWND target = Target(a);
         if (!target)
             return false;
-        const LRESULT result = verb == "send"
-                                   ? SendMessageW(target, UINT(Number(b)), WPARAM(Number(c)),
-                                                  LPARAM(d.empty() ? 0 : Number(d)))
-                                   : SendMessageW(target, WM_COMMAND, WPARAM(Number(b)), 0);
+        const LRESULT result =
+            verb == "send" ? SendMessageW(target, UINT(Number(b)), WPARAM(Number(c)),
+                                          LPARAM(d.empty() ? 0 : Number(d)))
+                           : SendMessageW(target, WM_COMMAND, WPARAM(Number(b)), 0);
         Print(Format(L"result: %lld", (long long)result));
         return true;
     }
@@ -213,8 +210,7 @@ bool ScriptDriver::RaiseProtocol(unsigned type, const std::string& hex) {
     record.type = uint8_t(type);
     record.length = uint32_t(payload.size());
     record.data = payload.empty() ? nullptr : payload.data();
-    return HostState::Instance().Raise(L"OnUnknownProtocol", reinterpret_cast<uintptr_t>(&record)) >
-           0;
+    return HostState::Instance().Raise(L"OnUnknownProtocol", reinterpret_cast<uintptr_t>(&record)) > 0;
 }
 
 bool ScriptDriver::Wait(const std::string& kind, const std::string& argument) {

@@ -15,59 +15,29 @@ struct Text {
     const wchar_t* text;
 };
 
+// clang-format off
 const Text kTexts[] = {
-    {1, L"Portico"},
-    {2, L"Servers"},
-    {3, L"Refresh"},
-    {101, L"Portico"},
-    {103, L"Type the address as host:port."},
-    {104, L"That address cannot be used."},
-    {105, L"The console socket could not be opened."},
-    {106, L"The server rejected the password."},
-    {107, L"Logged in to the console."},
-    {108, L"The console connection ended with an error."},
-    {109, L"* "},
-    {110, L"> "},
+    {1, L"Portico"}, {2, L"Servers"}, {3, L"Refresh"},
+    {101, L"Portico"}, {103, L"Type the address as host:port."},
+    {104, L"That address cannot be used."}, {105, L"The console socket could not be opened."},
+    {106, L"The server rejected the password."}, {107, L"Logged in to the console."},
+    {108, L"The console connection ended with an error."}, {109, L"* "}, {110, L"> "},
     {111, L""},
-    {201, L"Servers"},
-    {202, L"Favourites"},
-    {1001, L"All"},
-    {1002, L"< 100 ms"},
-    {1003, L"< 200 ms"},
-    {1004, L"< 300 ms"},
+    {201, L"Servers"}, {202, L"Favourites"},
+    {1001, L"All"}, {1002, L"< 100 ms"}, {1003, L"< 200 ms"}, {1004, L"< 300 ms"},
     {1005, L"< 500 ms"},
-    {2003, L"South-East Asia"},
-    {2004, L"East Asia"},
-    {2005, L"South Asia"},
-    {2006, L"Central Asia"},
-    {2007, L"Middle East"},
-    {2009, L"Eastern Europe"},
-    {2010, L"Western Europe"},
-    {2011, L"Southern Europe"},
-    {2012, L"Northern Europe"},
-    {2013, L"North America"},
-    {2014, L"South America"},
-    {2015, L"Oceania"},
-    {2016, L"Africa"},
-    {2101, L"Search"},
-    {2102, L"Refresh"},
-    {2105, L"Continue"},
-    {2304, L"Join"},
-    {2305, L"Add to favourites"},
-    {2306, L"Add address"},
-    {2307, L"Remove from favourites"},
-    {2308, L"Remote console"},
-    {3001, L"Country"},
-    {3002, L"Server"},
-    {3003, L"Map"},
-    {3004, L"Mode"},
-    {3005, L"Players"},
+    {2003, L"South-East Asia"}, {2004, L"East Asia"}, {2005, L"South Asia"},
+    {2006, L"Central Asia"}, {2007, L"Middle East"}, {2009, L"Eastern Europe"},
+    {2010, L"Western Europe"}, {2011, L"Southern Europe"}, {2012, L"Northern Europe"},
+    {2013, L"North America"}, {2014, L"South America"}, {2015, L"Oceania"}, {2016, L"Africa"},
+    {2101, L"Search"}, {2102, L"Refresh"}, {2105, L"Continue"},
+    {2304, L"Join"}, {2305, L"Add to favourites"}, {2306, L"Add address"},
+    {2307, L"Remove from favourites"}, {2308, L"Remote console"},
+    {3001, L"Country"}, {3002, L"Server"}, {3003, L"Map"}, {3004, L"Mode"}, {3005, L"Players"},
     {3006, L"Ping"},
-    {4001, L"Player"},
-    {4002, L"Score"},
-    {4003, L"Time"},
-    {4004, L"Kills"},
+    {4001, L"Player"}, {4002, L"Score"}, {4003, L"Time"}, {4004, L"Kills"},
 };
+// clang-format on
 
 struct Country {
     const char code[3];
@@ -100,7 +70,8 @@ struct DialogText {
 };
 
 const DialogText kDialogTexts[] = {
-    {2001, 10007, 0}, {2001, 10001, 2101}, {2001, 10009, 0}, {2002, 1, 0}, {2003, 1, 0},
+    {2001, 10007, 0}, {2001, 10001, 2101}, {2001, 10009, 0},
+    {2002, 1, 0}, {2003, 1, 0},
 };
 
 const wchar_t* Find(uint32_t id) {
@@ -153,17 +124,14 @@ const wchar_t* WINAPI GetMenuText(void* language, uint32_t textId) {
     return GetText(language, textId);
 }
 
-BOOL WINAPI FreeLanguageModule(void* language) {
-    return language == &gLanguage;
-}
+BOOL WINAPI FreeLanguageModule(void* language) { return language == &gLanguage; }
 
 const wchar_t* WINAPI GetLanguageName(void* language) {
     return language == &gLanguage ? L"English" : L"";
 }
 
 uint32_t WINAPI GetTextCount() {
-    return uint32_t(sizeof(kTexts) / sizeof(kTexts[0]) +
-                    sizeof(kCountries) / sizeof(kCountries[0]));
+    return uint32_t(sizeof(kTexts) / sizeof(kTexts[0]) + sizeof(kCountries) / sizeof(kCountries[0]));
 }
 
 void WINAPI EnumTexts(Portico::Host::TextEnumCallback callback) {
@@ -221,8 +189,6 @@ const wchar_t* WINAPI GetDialogText(void* language, uint32_t dialogId, int contr
     return L"";
 }
 
-uint32_t WINAPI GetLibraryVersion() {
-    return 1;
-}
+uint32_t WINAPI GetLibraryVersion() { return 1; }
 
 } // extern "C"
