@@ -73,6 +73,8 @@ bool ChallengeCache::OnPlayersAnswer(uint64_t server, uint64_t nowMs) {
     Entry* entry = Find(server, nowMs);
     if (!entry || !entry->playersAsked || !Within(entry->playersAskedMs, nowMs, kExchangeWindowMs))
         return false;
+    // Answered: a challenge from now on belongs to the next info request.
+    entry->playersAsked = false;
     entry->repeats = 0;
     return true;
 }

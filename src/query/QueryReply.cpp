@@ -1,7 +1,5 @@
 #include "query/QueryReply.h"
 
-#include "core/Messages.h"
-#include "core/MessageWindow.h"
 #include "query/QueryContext.h"
 #include "query/QueryScheduler.h"
 
@@ -15,8 +13,7 @@ void SendFollowUp(QueryContext& context, ProtocolManager& manager, QuerySchedule
     const ByteOutStream* request = protocol ? protocol->BuildDetailRequest(address) : nullptr;
     if (!request)
         return;
-    // The answer to the follow-up is the one whose round trip is shown.
-    owner.RestartTiming(address);
+    owner.FollowUpSent(address.ip, address.port);
     // Through the receiving socket, so that the answer comes back to the scheduler that
     // holds the record (for the browser's own detail requests this is socket 0).
     context.Send(address.ip, address.port, *request, owner.SocketIndex());
@@ -37,19 +34,22 @@ void HandleQueryReply(QueryContext& context, QueryScheduler& owner, uint32_t ip,
     const Utils::ArrayT<uint32_t>* games =
         manager->ParseReply(datagram, address, &further, &info, &players, &followUp);
 
-    for (uint32_t i = 0; i < further.Size(); ++i)
-        owner.AddServer(further[i], true);
+    // Lists and challenges are answers to our own requests: from anyone else they would
+    // make us query addresses of their choosing.
+    const bool asked = owner.Asked(ip, port);
+    if (asked) {
+        context.ListArrived(ip, port, further);
+        owner.AddListedServers(ip, further);
+    }
     if (info.maxPlayers != 0 && games) {
         // Copied first: the library's list is only valid until our next call into it.
         Utils::ArrayT<uint32_t> ids = *games;
         for (uint32_t i = 0; i < ids.Size(); ++i)
             owner.HandleResult(ServerAddress{ip, port, uint16_t(ids[i] & 0xFFFF)}, info);
     }
-    if (players.address.gameId != 0) {
-        if (MessageWindow* window = owner.Window())
-            window->Send(kMsgPlayerList, 0, reinterpret_cast<intptr_t>(&players));
-    }
-    if (followUp)
+    if (players.address.gameId != 0)
+        owner.DeliverPlayers(players);
+    if (followUp && asked)
         SendFollowUp(context, *manager, owner, address);
 }
 

@@ -5,7 +5,9 @@
 #include "query/Clock.h"
 
 #include <algorithm>
+#include <iterator>
 #include <random>
+#include <system_error>
 
 namespace Portico {
 
@@ -14,6 +16,20 @@ namespace {
 using Guard = std::unique_lock<std::recursive_mutex>;
 
 // Queue positions are drawn per thread from a generator with far more than 24 bits.
+constexpr size_t kMinPruneAt = 4096;
+
+bool IsLoopback(uint32_t ip) {
+    return ip >> 24 == 127;
+}
+
+// Addresses a list may name that no game server can have.
+bool IsPlayable(const ServerAddress& address) {
+    const uint32_t ip = address.ip;
+    const bool unspecified = ip >> 24 == 0;
+    const bool multicast = ip >> 28 == 0xE;
+    return address.port != 0 && !unspecified && !multicast && ip != 0xFFFFFFFF;
+}
+
 uint32_t RandomPosition(uint32_t length) {
     thread_local std::mt19937 generator{std::random_device{}()};
     return std::uniform_int_distribution<uint32_t>(0, length)(generator);
@@ -42,13 +58,20 @@ QueryScheduler::~QueryScheduler() {
         shuttingDown = true;
     }
     Stop();
-    ClearAll();
+    Guard guard(lock);
+    mainQueue.Clear();
+    records.clear();
+    retired.clear();
 }
 
 void QueryScheduler::AddServer(const ServerAddress& address, bool fromList) {
     Guard guard(lock);
     if (mainQueue.Contains(address))
         return;
+    if (mainQueue.Size() >= pacing.maxQueued) {
+        ++droppedAdds;
+        return;
+    }
     mainQueue.InsertAt(RandomPosition(mainQueue.Size()), address);
     if (fromList) {
         pauseUntil = NowMs() + pacing.listPauseMs;
@@ -60,8 +83,9 @@ void QueryScheduler::AddServer(const ServerAddress& address, bool fromList) {
         ServerRecord& record = records[address];
         record.direct = 1;
         StoreLookup(record, address, region, lookup);
+        MessageWindow* receiver = BeginSend(false);
         guard.unlock();
-        Notify(kMsgServerRecord, &record);
+        FinishSend(receiver, kMsgServerRecord, 0, reinterpret_cast<intptr_t>(&record));
         guard.lock();
     }
     if (!running)
@@ -78,14 +102,13 @@ void QueryScheduler::HandleResult(const ServerAddress& address, const ServerInfo
             probeTags.erase(probe);
         }
     }
-    MessageWindow* probeWindow = tag != 0 ? context.ProbeWindow() : nullptr;
-    if (probeWindow) {
+    if (tag != 0) {
         ProbeAnswer answer{tag, address.gameId, uint8_t(info.needPass ? 1 : 0)};
         char16_t name[128];
         std::copy(info.name, info.name + 127, name);
         name[127] = 0;
-        probeWindow->Send(kMsgBuddyGame, reinterpret_cast<uintptr_t>(&answer),
-                          reinterpret_cast<intptr_t>(name));
+        Deliver(true, kMsgBuddyGame, reinterpret_cast<uintptr_t>(&answer),
+                reinterpret_cast<intptr_t>(name));
     }
 
     Guard guard(lock);
@@ -101,20 +124,18 @@ void QueryScheduler::HandleResult(const ServerAddress& address, const ServerInfo
     record.info = info;
     const bool keep = record.direct != 0;
     ServerRecord copy = record;
+    MessageWindow* receiver = BeginSend(false);
     guard.unlock();
     // Outside our lock: the favourites' lock is never taken while this one is held.
     if (keep)
         context.KeepFavourite(copy);
-    Notify(kMsgServerRecord, &record);
+    FinishSend(receiver, kMsgServerRecord, 0, reinterpret_cast<intptr_t>(&record));
 }
 
 void QueryScheduler::ProbeServer(const ServerAddress& address, uint32_t tag) {
     Guard guard(lock);
     probeTags[address] = tag;
-    bool queued = false;
-    for (const ServerAddress& waiting : probeQueue)
-        queued = queued || waiting == address;
-    if (!queued)
+    if (std::find(probeQueue.begin(), probeQueue.end(), address) == probeQueue.end())
         probeQueue.push_back(address);
     if (!running)
         Start();
@@ -131,16 +152,21 @@ void QueryScheduler::CancelProbe(uint32_t tag) {
 }
 
 void QueryScheduler::Refill() {
-    Notify(kMsgListRefill, nullptr);
-    Guard guard(lock);
-    for (auto it = records.begin(); it != records.end(); ++it) {
-        const ServerRecord& record = it->second;
-        if (record.status != kStatusReplied || !record.regionMatched)
-            continue;
-        guard.unlock();
-        Notify(kMsgServerRecord, &record);
-        guard.lock();
+    Deliver(false, kMsgListRefill, 0, 0);
+    std::vector<const ServerRecord*> replay;
+    {
+        Guard guard(lock);
+        for (const auto& entry : records) {
+            if (entry.second.status == kStatusReplied && entry.second.regionMatched)
+                replay.push_back(&entry.second);
+        }
+        // Counted as one long send, so that a ClearAll meanwhile keeps these records.
+        ++sendsInFlight;
     }
+    for (const ServerRecord* record : replay)
+        Deliver(false, kMsgServerRecord, 0, reinterpret_cast<intptr_t>(record));
+    Guard guard(lock);
+    --sendsInFlight;
 }
 
 void QueryScheduler::ClearQueue() {
@@ -151,6 +177,12 @@ void QueryScheduler::ClearQueue() {
 void QueryScheduler::ClearAll() {
     Guard guard(lock);
     mainQueue.Clear();
+    if (sendsInFlight != 0) {
+        retired.push_back(std::move(records));
+        records.clear();
+        return;
+    }
+    retired.clear();
     records.clear();
 }
 
@@ -164,25 +196,108 @@ std::vector<ServerAddress> QueryScheduler::QueuedServers() {
     return mainQueue.Snapshot();
 }
 
-void QueryScheduler::RestartTiming(const ServerAddress& address) {
+uint64_t QueryScheduler::DroppedAdds() {
     Guard guard(lock);
-    auto found = records.find(address);
-    if (found != records.end() && found->second.status == kStatusSent)
-        found->second.time = NowMs();
+    return droppedAdds;
+}
+
+void QueryScheduler::AskForList(uint32_t ip, uint16_t port, const ByteOutStream& request) {
+    {
+        Guard guard(lock);
+        NoteAsked(ip, port, false);
+    }
+    context.Send(ip, port, request, socketIndex);
+}
+
+void QueryScheduler::RequestDetails(const ServerAddress& address) {
+    ProtocolManager* manager = context.Protocols();
+    GameProtocol* protocol = manager ? manager->GetProtocol(context.SelectedGame()) : nullptr;
+    const ByteOutStream* request = protocol ? protocol->BuildDetailRequest(address) : nullptr;
+    if (!request)
+        return;
+    {
+        Guard guard(lock);
+        NoteAsked(address.ip, address.port, true);
+    }
+    context.Send(address.ip, address.port, *request, socketIndex);
+}
+
+bool QueryScheduler::Asked(uint32_t ip, uint16_t port) {
+    Guard guard(lock);
+    auto found = exchanges.find(uint64_t(ip) << 16 | port);
+    return found != exchanges.end() && Within(found->second.askedMs);
+}
+
+void QueryScheduler::AddListedServers(uint32_t source, const Utils::ArrayT<ServerAddress>& list) {
+    const bool fromLoopback = IsLoopback(source);
+    for (uint32_t i = 0; i < list.Size(); ++i) {
+        const ServerAddress& entry = list[i];
+        if (IsPlayable(entry) && (fromLoopback || !IsLoopback(entry.ip)))
+            AddServer(entry, true);
+    }
+}
+
+void QueryScheduler::FollowUpSent(uint32_t ip, uint16_t port) {
+    Guard guard(lock);
+    Exchange& exchange = exchanges[uint64_t(ip) << 16 | port];
+    const bool detailAwaited = exchange.detailMs != 0 && Within(exchange.detailMs);
+    exchange.askedMs = NowMs();
+    if (detailAwaited)
+        return;
+    const uint64_t now = NowMs();
+    for (auto it = records.lower_bound(ServerAddress{ip, port, 0});
+         it != records.end() && it->first.ip == ip && it->first.port == port; ++it) {
+        if (it->second.status == kStatusSent)
+            it->second.time = now;
+    }
+}
+
+void QueryScheduler::DeliverPlayers(const PlayerList& players) {
+    {
+        Guard guard(lock);
+        auto found = exchanges.find(uint64_t(players.address.ip) << 16 | players.address.port);
+        if (found != exchanges.end())
+            found->second.detailMs = 0;
+    }
+    Deliver(false, kMsgPlayerList, 0, reinterpret_cast<intptr_t>(&players));
+}
+
+void QueryScheduler::SetWindow(MessageWindow* receiver) {
+    Guard guard(lock);
+    window = receiver;
+}
+
+void QueryScheduler::DetachWindows() {
+    Guard guard(lock);
+    window = nullptr;
+    detached = true;
+}
+
+bool QueryScheduler::SendsInFlight() {
+    Guard guard(lock);
+    return sendsInFlight != 0;
 }
 
 void QueryScheduler::Start() {
     Guard guard(lock);
-    if (running || shuttingDown)
+    if (running || stopping || shuttingDown)
         return;
     running = true;
-    thread = std::thread(&QueryScheduler::WorkerLoop, this);
+    // A thread that cannot be started leaves the worker stopped; the next add tries again.
+    try {
+        thread = std::thread(&QueryScheduler::WorkerLoop, this);
+    } catch (const std::system_error&) {
+        running = false;
+    }
 }
 
 void QueryScheduler::Stop() {
     std::thread worker;
     {
         Guard guard(lock);
+        if (stopping)
+            return;
+        stopping = true;
         running = false;
         worker.swap(thread);
     }
@@ -192,6 +307,8 @@ void QueryScheduler::Stop() {
     }
     if (worker.joinable())
         worker.join();
+    Guard guard(lock);
+    stopping = false;
 }
 
 ServerRecord QueryScheduler::CopyRecord(const ServerRecord* record) {
@@ -300,7 +417,27 @@ ServerRecord& QueryScheduler::StampSent(const ServerAddress& address, uint8_t re
     StoreLookup(record, address, region, lookup);
     record.time = NowMs();
     record.status = kStatusSent;
+    NoteAsked(address.ip, address.port, false);
     return record;
+}
+
+// The caller holds the lock. Old exchanges are pruned whenever the table has doubled.
+void QueryScheduler::NoteAsked(uint32_t ip, uint16_t port, bool detail) {
+    const uint64_t now = NowMs();
+    Exchange& exchange = exchanges[uint64_t(ip) << 16 | port];
+    exchange.askedMs = now;
+    if (detail)
+        exchange.detailMs = now;
+    if (exchanges.size() < exchangesPruneAt)
+        return;
+    for (auto it = exchanges.begin(); it != exchanges.end();)
+        it = Within(it->second.askedMs) ? std::next(it) : exchanges.erase(it);
+    exchangesPruneAt = std::max<size_t>(kMinPruneAt, exchanges.size() * 2);
+}
+
+bool QueryScheduler::Within(uint64_t thenMs) const {
+    const uint64_t now = NowMs();
+    return now < thenMs || now - thenMs <= kAnswerWindowMs;
 }
 
 void QueryScheduler::SendQuery(const ServerAddress& address) {
@@ -311,9 +448,32 @@ void QueryScheduler::SendQuery(const ServerAddress& address) {
         context.Send(address.ip, address.port, *query, socketIndex);
 }
 
-void QueryScheduler::Notify(uint32_t message, const ServerRecord* record) {
-    if (MessageWindow* receiver = window)
-        receiver->Send(message, 0, reinterpret_cast<intptr_t>(record));
+// The caller holds the lock: whatever it hands over stays valid until FinishSend.
+MessageWindow* QueryScheduler::BeginSend(bool toProbeWindow) {
+    MessageWindow* receiver = detached ? nullptr : toProbeWindow ? context.ProbeWindow() : window;
+    if (receiver)
+        ++sendsInFlight;
+    return receiver;
+}
+
+// Called without the lock; receiver is BeginSend's result.
+void QueryScheduler::FinishSend(MessageWindow* receiver, uint32_t message, uintptr_t wParam,
+                                intptr_t lParam) {
+    if (!receiver)
+        return;
+    receiver->Send(message, wParam, lParam);
+    Guard guard(lock);
+    --sendsInFlight;
+}
+
+void QueryScheduler::Deliver(bool toProbeWindow, uint32_t message, uintptr_t wParam,
+                             intptr_t lParam) {
+    MessageWindow* receiver;
+    {
+        Guard guard(lock);
+        receiver = BeginSend(toProbeWindow);
+    }
+    FinishSend(receiver, message, wParam, lParam);
 }
 
 void QueryScheduler::Wait(uint32_t ms) {

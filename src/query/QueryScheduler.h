@@ -14,6 +14,7 @@
 #include <map>
 #include <mutex>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 namespace Portico {
@@ -22,16 +23,21 @@ class MessageWindow;
 
 // The engine's pacing. The plug-in uses these values; tools may choose their own.
 struct QueryPacing {
-    uint32_t listPauseMs = 800;    // quiet time after the last server added from a list
-    uint32_t burstSize = 8;        // main-queue requests between two burst pauses
+    uint32_t listPauseMs = 800; // quiet time after the last server added from a list
+    uint32_t burstSize = 8;     // main-queue requests between two burst pauses
     uint32_t burstPauseMs = 200;
     uint32_t idlePollMs = 500;     // an idle worker looks again after this long
     uint32_t pausePollMs = 100;    // how often a paused worker looks at the pause
     uint32_t resendGuardMs = 4000; // no second request to an unanswered server before this
+    uint32_t maxQueued = 1000000;  // further adds are dropped (and counted)
 };
 
 class QueryScheduler {
 public:
+    // How long a request counts as outstanding: a list or a challenge is taken only from an
+    // address that was asked within this time.
+    static constexpr uint64_t kAnswerWindowMs = 5000;
+
     QueryScheduler(QueryContext& context, uint32_t socketIndex, const QueryPacing& pacing = {});
     ~QueryScheduler();
     QueryScheduler(const QueryScheduler&) = delete;
@@ -44,22 +50,45 @@ public:
     void CancelProbe(uint32_t tag);
     void Refill();
     void ClearQueue();
+    // Records still named by a message in flight are kept until a later ClearAll finds no
+    // message in flight: a window may have made a row of one meanwhile.
     void ClearAll();
     bool IsQueueEmpty();
     // The main queue in sending order (progress display, tests).
     std::vector<ServerAddress> QueuedServers();
-    // The follow-up of a challenge is the request whose round trip counts: a record still
-    // waiting for its answer starts timing again.
-    void RestartTiming(const ServerAddress& address);
+    // Adds refused because the main queue was full.
+    uint64_t DroppedAdds();
+
+    // Sends a request for a server list (a master's) through this scheduler's socket; lists
+    // from that address are taken for kAnswerWindowMs.
+    void AskForList(uint32_t ip, uint16_t port, const ByteOutStream& request);
+    // Asks a server for its details (players) with the selected game's detail request.
+    void RequestDetails(const ServerAddress& address);
+    // True when a request to that address is outstanding.
+    bool Asked(uint32_t ip, uint16_t port);
+    // Queues the servers of a list from source, leaving out addresses nobody plays on
+    // (unspecified, broadcast, multicast, port 0) and loopback unless the list came from it.
+    void AddListedServers(uint32_t source, const Utils::ArrayT<ServerAddress>& list);
+    // A challenge answered: the follow-up is the request whose round trip counts. It repeats
+    // the detail request when one is outstanding, otherwise the server query, whose records
+    // (every game at that address) start timing again.
+    void FollowUpSent(uint32_t ip, uint16_t port);
+    // Hands a player list to the window; the detail request it answers is no longer awaited.
+    void DeliverPlayers(const PlayerList& players);
 
     void SetQueuePaused(bool paused) { mainQueuePaused = paused; }
     void SetRegionMask(uint32_t mask) { regionMask = mask; }
     uint32_t GetRegionMask() const { return regionMask; }
     void SetRegionFilterOn(bool on) { regionFilterOn = on; }
-    void SetWindow(MessageWindow* receiver) { window = receiver; }
-    MessageWindow* Window() const { return window; }
+    void SetWindow(MessageWindow* receiver);
     uint32_t SocketIndex() const { return socketIndex; }
     QueryContext& Context() const { return context; }
+
+    // Shutting down: no message is sent to any window after this; one in flight goes on.
+    void DetachWindows();
+    // True while a message to a window has not returned. A window thread that waits for
+    // this to clear must keep handling sent messages.
+    bool SendsInFlight();
 
     void Start();
     void Stop();
@@ -70,6 +99,12 @@ public:
     bool FindRecord(const ServerAddress& address, ServerRecord& out);
 
 private:
+    // What was last sent to one ip:port, for telling asked-for answers from unasked ones.
+    struct Exchange {
+        uint64_t askedMs = 0;  // any request
+        uint64_t detailMs = 0; // an unanswered detail request; 0 when none
+    };
+
     void WorkerLoop();
     bool PauseOver();
     void SendProbe(const ServerAddress& address);
@@ -77,29 +112,45 @@ private:
     bool PassesFilter(uint8_t region, const uint8_t lookup[3]) const;
     void SendQuery(const ServerAddress& address);
     ServerRecord& StampSent(const ServerAddress& address, uint8_t region, const uint8_t lookup[3]);
-    void Notify(uint32_t message, const ServerRecord* record);
+    void NoteAsked(uint32_t ip, uint16_t port, bool detail);
+    bool Within(uint64_t thenMs) const;
+    // Messages to the window (or the probe window) go out with the lock released and are
+    // counted while in flight; none after DetachWindows.
+    MessageWindow* BeginSend(bool toProbeWindow);
+    void FinishSend(MessageWindow* receiver, uint32_t message, uintptr_t wParam, intptr_t lParam);
+    void Deliver(bool toProbeWindow, uint32_t message, uintptr_t wParam, intptr_t lParam);
     void Wait(uint32_t ms);
 
     QueryContext& context;
     const QueryPacing pacing;
     const uint32_t socketIndex;
 
-    // Guards the queues, both maps, every record's fields, pauseUntil and burstCount.
-    // Never held across a window message, a wait or a call into the favourites.
+    using RecordMap = std::map<ServerAddress, ServerRecord>;
+
+    // Guards the queues, the maps, every record's fields, pauseUntil, burstCount, the
+    // window, the sends in flight and the worker's start and stop. Never held across a
+    // window message, a wait or a call into the favourites.
     std::recursive_mutex lock;
     ServerQueue mainQueue;
     std::deque<ServerAddress> probeQueue;
-    std::map<ServerAddress, ServerRecord> records; // nodes never move: windows keep pointers
+    RecordMap records;              // nodes never move: windows keep pointers
+    std::vector<RecordMap> retired; // cleared while a message named their records
     std::map<ServerAddress, uint32_t> probeTags;
+    std::unordered_map<uint64_t, Exchange> exchanges; // by ip << 16 | port
+    size_t exchangesPruneAt = 0;
     uint64_t pauseUntil = 0;
+    uint64_t droppedAdds = 0;
     uint32_t burstCount = 0;
+    uint32_t sendsInFlight = 0;
+    MessageWindow* window = nullptr;
+    bool detached = false;
+    bool stopping = false; // a Stop waits for the worker: no new one may start meanwhile
     bool shuttingDown = false;
 
     std::atomic<bool> running{false};
     std::atomic<bool> regionFilterOn{true};
     std::atomic<bool> mainQueuePaused{false};
     std::atomic<uint32_t> regionMask{0};
-    std::atomic<MessageWindow*> window{nullptr};
 
     // Wakes the worker out of its waits when it is stopped.
     std::mutex waitLock;

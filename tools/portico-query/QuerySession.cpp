@@ -18,7 +18,9 @@ namespace {
 constexpr uint32_t kPollMs = 50;
 constexpr uint32_t kProgressEveryMs = 1000;
 
-void Sleep(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void Sleep(uint32_t ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 } // namespace
 
@@ -49,7 +51,7 @@ void QuerySession::AddServer(uint32_t ip, uint16_t port, bool fromList) {
 void QuerySession::AskMaster(uint32_t ip, uint16_t port, const std::string& filter) {
     ByteOutStream request;
     BuildMasterRequest(game, filter, request);
-    pool.Send(ip, port, request, 0);
+    scheduler.AskForList(ip, port, request);
 }
 
 QuerySession::Progress QuerySession::Count() {
@@ -101,10 +103,8 @@ void QuerySession::FetchPlayers(uint32_t timeoutMs) {
         if (result.record.status == kStatusReplied)
             answered.push_back(result.record.Address());
     }
-    for (const ServerAddress& address : answered) {
-        if (const ByteOutStream* request = protocol->BuildDetailRequest(address))
-            pool.Send(address.ip, address.port, *request, 0);
-    }
+    for (const ServerAddress& address : answered)
+        scheduler.RequestDetails(address);
     const uint64_t end = NowMs() + timeoutMs;
     while (NowMs() < end) {
         size_t complete = 0;
@@ -146,7 +146,9 @@ std::string QuerySession::GameName() {
     return Utils::Utf16ToUtf8(name, Utils::BoundedLength(name, 256));
 }
 
-ProtocolManager* QuerySession::Protocols() { return ProtocolLibrary::Manager(); }
+ProtocolManager* QuerySession::Protocols() {
+    return ProtocolLibrary::Manager();
+}
 
 uint8_t QuerySession::LookupRegion(uint32_t ip, uint8_t out[3]) {
     return RegionLibrary::Instance().Lookup(ip, out);

@@ -31,9 +31,13 @@ TEST(ChallengeCache, AChallengeToThePlayersRequestRepeatsThePlayersRequest) {
     EXPECT_FALSE(cache.TakePendingInfo(kServer, challenge, 111));
     EXPECT_EQ(cache.AskPlayers(kServer, 111), 77u);
     EXPECT_TRUE(cache.OnPlayersAnswer(kServer, 120));
-    // A players request asked long ago no longer claims a challenge.
-    EXPECT_TRUE(cache.OnChallenge(kServer, 78, 111 + kWindow + 1));
-    EXPECT_TRUE(cache.TakePendingInfo(kServer, challenge, 111 + kWindow + 2));
+    // An answered players request no longer claims a challenge: it is the next info's.
+    EXPECT_TRUE(cache.OnChallenge(kServer, 78, 130));
+    EXPECT_TRUE(cache.TakePendingInfo(kServer, challenge, 131));
+    // Nor does one asked long ago.
+    cache.AskPlayers(kServer, 200);
+    EXPECT_TRUE(cache.OnChallenge(kServer, 79, 201 + kWindow));
+    EXPECT_TRUE(cache.TakePendingInfo(kServer, challenge, 202 + kWindow));
 }
 
 TEST(ChallengeCache, RepeatsAreCappedWithinTheWindowAndResetByAnAnswer) {
@@ -55,7 +59,9 @@ TEST(ChallengeCache, PlayerAnswersCountOnlyWhenAskedLately) {
     EXPECT_FALSE(cache.OnPlayersAnswer(kServer, 100));
     cache.AskPlayers(kServer, 100);
     EXPECT_TRUE(cache.OnPlayersAnswer(kServer, 100 + kWindow));
-    EXPECT_FALSE(cache.OnPlayersAnswer(kServer, 101 + kWindow));
+    EXPECT_FALSE(cache.OnPlayersAnswer(kServer, 100 + kWindow)); // one list per request
+    cache.AskPlayers(kServer, 200);
+    EXPECT_FALSE(cache.OnPlayersAnswer(kServer, 201 + kWindow));
 }
 
 TEST(ChallengeCache, PendingInfoAndEntriesExpire) {

@@ -68,17 +68,41 @@ TEST_F(ReplyTest, NoServerInformationStoresNothing) {
     EXPECT_EQ(record.status, kStatusMade);
 }
 
-TEST_F(ReplyTest, FurtherServersAreQueuedFromTheList) {
+TEST_F(ReplyTest, ListsAreTakenOnlyFromAskedAddressesAndOnlyPlayableEntries) {
+    const ServerAddress master = Address(1, 1, 27010);
+    const ServerAddress loopbackMaster{0x7F000001, 27010, 1};
     context.protocols.parse = [](ByteInStream&, const ServerAddress&,
                                  Utils::ArrayT<ServerAddress>* further, auto*, auto*, bool*,
                                  auto&) {
         further->Append(Address(2, 1));
-        further->Append(Address(2, 2));
+        further->Append(ServerAddress{0x7F000005, 27015, 1}); // loopback
+        further->Append(ServerAddress{0, 27015, 1});
+        further->Append(ServerAddress{0xFFFFFFFF, 27015, 1});
+        further->Append(ServerAddress{0xE0000001, 27015, 1}); // multicast
+        further->Append(Address(2, 2, 0));                    // port 0
     };
-    Receive(room, Address(1, 1));
-    EXPECT_EQ(room.QueuedServers().size(), 2u);
+    Receive(room, master); // never asked
+    EXPECT_TRUE(room.QueuedServers().empty());
+
+    ByteOutStream request;
+    request << (unsigned char)1;
+    room.AskForList(master.ip, master.port, request);
+    Receive(room, master);
+    EXPECT_EQ(room.QueuedServers(), std::vector<ServerAddress>{Address(2, 1)});
     ServerRecord record{};
     EXPECT_FALSE(room.FindRecord(Address(2, 1), record)); // no record before its query
+
+    // A list from loopback may name loopback servers (the simulator's).
+    room.AskForList(loopbackMaster.ip, loopbackMaster.port, request);
+    Receive(room, loopbackMaster);
+    EXPECT_EQ(room.QueuedServers().size(), 2u);
+}
+
+TEST_F(ReplyTest, AChallengeFromAnAddressNeverAskedIsNotAnswered) {
+    context.protocols.parse = [](ByteInStream&, const ServerAddress&, auto*, auto*, auto*,
+                                 bool* followUp, auto&) { *followUp = true; };
+    Receive(browser, Address(1, 1));
+    EXPECT_EQ(context.SentCount(), 0u);
 }
 
 TEST_F(ReplyTest, PlayerListGoesToTheOwnersWindow) {
@@ -100,26 +124,50 @@ TEST_F(ReplyTest, PlayerListGoesToTheOwnersWindow) {
     EXPECT_EQ(window.Count(kMsgPlayerList), 1u);
 }
 
-TEST_F(ReplyTest, FollowUpGoesBackThroughTheReceivingSocketAndRestartsTiming) {
-    const ServerAddress server = Address(1, 1);
+TEST_F(ReplyTest, FollowUpRestartsTheTimingOfTheRequestItAnswers) {
+    // Two games at one address, neither of them the selected game.
+    const ServerAddress first = Address(1, 1, 27015, 2);
+    const ServerAddress second = Address(1, 1, 27015, 3);
     room.SetQueuePaused(false);
     room.SetRegionMask(0xFFFF);
-    room.AddServer(server, false);
-    ASSERT_TRUE(Eventually([&] { return context.SentCount() == 1; }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    room.AddServer(first, false);
+    room.AddServer(second, false);
+    ASSERT_TRUE(Eventually([&] { return context.SentCount() == 2; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
     context.protocols.parse = [](ByteInStream&, const ServerAddress&, auto*, auto*, auto*,
                                  bool* followUp, auto&) { *followUp = true; };
-    Receive(room, server);
-    ASSERT_EQ(context.SentCount(), 2u);
-    const SentDatagram detail = context.Sent()[1];
+    Receive(room, first);
+    ASSERT_EQ(context.SentCount(), 3u);
+    const SentDatagram detail = context.Sent()[2];
     EXPECT_EQ(detail.bytes, std::vector<unsigned char>{'D'});
-    EXPECT_EQ(detail.socketIndex, 1u);
-    EXPECT_EQ(detail.ip, server.ip);
+    EXPECT_EQ(detail.socketIndex, 1u); // back through the receiving socket
+    EXPECT_EQ(detail.ip, first.ip);
     // The answer to the follow-up measures one round trip, not the handshake as well.
-    room.HandleResult(server, Info("m"));
+    room.HandleResult(first, Info("m"));
+    room.HandleResult(second, Info("m"));
     ServerRecord record{};
-    ASSERT_TRUE(room.FindRecord(server, record));
-    EXPECT_LT(record.time, 30u);
+    ASSERT_TRUE(room.FindRecord(first, record));
+    EXPECT_LT(record.time, 40u);
+    ASSERT_TRUE(room.FindRecord(second, record));
+    EXPECT_LT(record.time, 40u);
+}
+
+TEST_F(ReplyTest, AChallengeToThePlayersRequestLeavesTheInfoTimingAlone) {
+    const ServerAddress server = Address(1, 1);
+    browser.SetQueuePaused(false);
+    browser.SetRegionMask(0xFFFF);
+    browser.AddServer(server, false);
+    ASSERT_TRUE(Eventually([&] { return context.SentCount() == 1; }));
+    browser.RequestDetails(server);
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    context.protocols.parse = [](ByteInStream&, const ServerAddress&, auto*, auto*, auto*,
+                                 bool* followUp, auto&) { *followUp = true; };
+    Receive(browser, server);
+    ASSERT_EQ(context.SentCount(), 3u); // the players request repeated
+    browser.HandleResult(server, Info("m"));
+    ServerRecord record{};
+    ASSERT_TRUE(browser.FindRecord(server, record));
+    EXPECT_GE(record.time, 40u);
 }
 
 TEST_F(ReplyTest, WithoutTheLibraryNothingHappens) {

@@ -7,7 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <set>
+#include <string>
+#include <thread>
 
 using namespace Portico;
 using namespace Portico::Test;
@@ -271,4 +274,54 @@ TEST(SchedulerLifecycle, StopReturnsAndStartsAgain) {
     scheduler.Stop(); // wakes the idle worker out of its poll
     scheduler.AddServer(Address(1, 2), false);
     EXPECT_TRUE(Eventually([&] { return context.SentCount() == 2; }));
+}
+
+TEST_F(SchedulerTest, TheMainQueueIsBounded) {
+    QueryPacing pacing = Fast();
+    pacing.maxQueued = 3;
+    QueryScheduler small(context, 0, pacing);
+    small.SetQueuePaused(true);
+    for (uint8_t i = 1; i <= 5; ++i)
+        small.AddServer(Address(1, i), true);
+    EXPECT_EQ(small.QueuedServers().size(), 3u);
+    EXPECT_EQ(small.DroppedAdds(), 2u);
+}
+
+TEST_F(SchedulerTest, ARecordInFlightOutlivesClearAll) {
+    scheduler.SetQueuePaused(true);
+    scheduler.AddServer(Address(1, 1), false);
+    std::string seenMap;
+    window.onMessage = [&](uint32_t message, uintptr_t, intptr_t l) {
+        if (message != kMsgServerRecord)
+            return;
+        EXPECT_TRUE(scheduler.SendsInFlight());
+        // The window's rows were deleted and the records freed while the sender waits.
+        scheduler.ClearAll();
+        seenMap = reinterpret_cast<const ServerRecord*>(l)->info.map;
+    };
+    scheduler.HandleResult(Address(1, 1), Info("kept"));
+    EXPECT_EQ(seenMap, "kept");
+    EXPECT_FALSE(scheduler.SendsInFlight());
+    window.onMessage = nullptr;
+    scheduler.ClearAll(); // nothing in flight: the kept records go now
+
+    // Detached windows hear nothing more.
+    scheduler.DetachWindows();
+    scheduler.AddServer(Address(1, 2), false);
+    scheduler.Refill();
+    EXPECT_EQ(window.Count(kMsgServerRecord), 2u);
+}
+
+TEST(SchedulerLifecycle, StopWinsOverAConcurrentAdd) {
+    FakeQueryContext context;
+    QueryScheduler scheduler(context, 0, Fast());
+    std::atomic<bool> adding{true};
+    std::thread receiver([&] {
+        for (uint16_t i = 0; adding && i < 20000; ++i)
+            scheduler.AddServer(Address(1, 1, i), true);
+    });
+    for (int i = 0; i < 50; ++i)
+        scheduler.Stop(); // returns although adds keep restarting the worker
+    adding = false;
+    receiver.join();
 }

@@ -31,8 +31,8 @@ public:
 class PoolContext : public FakeQueryContext {
 public:
     PoolContext() {
-        protocols.parse = [](ByteInStream&, const ServerAddress&, auto*, ServerInfo* info,
-                             auto*, bool*, Utils::ArrayT<uint32_t>& games) {
+        protocols.parse = [](ByteInStream&, const ServerAddress&, auto*, ServerInfo* info, auto*,
+                             bool*, Utils::ArrayT<uint32_t>& games) {
             *info = Info("looped");
             games.Append(1);
         };
