@@ -77,12 +77,14 @@ void DumpHook() {
         Print(L"hook: present=0");
         return;
     }
-    const auto* bytes = static_cast<const uint8_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 24));
+    const auto* bytes =
+        static_cast<const uint8_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 24));
     if (bytes) {
         std::wstring hex;
         for (int i = 0; i < 24; ++i)
             hex += Format(L"%02x", bytes[i]);
-        const uint32_t handle = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | uint32_t(bytes[3]) << 24;
+        const uint32_t handle =
+            bytes[0] | bytes[1] << 8 | bytes[2] << 16 | uint32_t(bytes[3]) << 24;
         const auto dialogs = PluginDialogs();
         const bool matches =
             !dialogs.empty() && uint32_t(reinterpret_cast<uintptr_t>(dialogs.front())) == handle;
@@ -135,7 +137,9 @@ bool ScriptDriver::Execute(const std::string& line) {
     in >> verb >> a >> b >> c >> d;
     HostState& host = HostState::Instance();
     if (verb == "load")
-        return LoadLibraryW((Folder() + L"Tessel.dll").c_str()) != nullptr;
+        return (plugin = LoadLibraryW((Folder() + L"Tessel.dll").c_str())) != nullptr;
+    if (verb == "unload")
+        return Unload();
     if (verb == "set")
         return Set(a, Rest(line, a));
     if (verb == "login")
@@ -145,10 +149,11 @@ bool ScriptDriver::Execute(const std::string& line) {
     if (verb == "row")
         return ClickGameListRow(size_t(Number(a)));
     if (verb == "category")
-        return SendMessageW(FindView(L"CGameListView"), kCategorySelected, 0, LPARAM(Number(a))), true;
+        return SendMessageW(FindView(L"CGameListView"), kCategorySelected, 0, LPARAM(Number(a))),
+               true;
     if (verb == "join") {
-        host.room = Portico::Host::RoomRecord{uint32_t(Number(a)), 0,
-                                              b.empty() ? 0u : uint32_t(Number(b))};
+        host.room =
+            Portico::Host::RoomRecord{uint32_t(Number(a)), 0, b.empty() ? 0u : uint32_t(Number(b))};
         return host.Raise(L"OnMeJoinRoom", 0) > 0;
     }
     if (verb == "leave")
@@ -163,10 +168,10 @@ bool ScriptDriver::Execute(const std::string& line) {
         HWND target = Target(a);
         if (!target)
             return false;
-        const LRESULT result =
-            verb == "send" ? SendMessageW(target, UINT(Number(b)), WPARAM(Number(c)),
-                                          LPARAM(d.empty() ? 0 : Number(d)))
-                           : SendMessageW(target, WM_COMMAND, WPARAM(Number(b)), 0);
+        const LRESULT result = verb == "send"
+                                   ? SendMessageW(target, UINT(Number(b)), WPARAM(Number(c)),
+                                                  LPARAM(d.empty() ? 0 : Number(d)))
+                                   : SendMessageW(target, WM_COMMAND, WPARAM(Number(b)), 0);
         Print(Format(L"result: %lld", (long long)result));
         return true;
     }
@@ -179,6 +184,19 @@ bool ScriptDriver::Execute(const std::string& line) {
     if (verb == "echo")
         return Print(FromUtf8(Rest(line, verb))), true;
     return false;
+}
+
+// Lets the plug-in go as a host does when it unloads its modules; its handlers go with it.
+bool ScriptDriver::Unload() {
+    if (!plugin)
+        return false;
+    HostState::Instance().handlers.clear();
+    appExitRaised = true;
+    const bool freed = FreeLibrary(plugin) != FALSE;
+    plugin = nullptr;
+    const bool gone = GetModuleHandleW(L"Tessel.dll") == nullptr;
+    Print(Format(L"unloaded: freed=%d gone=%d", int(freed), int(gone)));
+    return freed;
 }
 
 bool ScriptDriver::Set(const std::string& what, const std::string& value) {
@@ -210,7 +228,8 @@ bool ScriptDriver::RaiseProtocol(unsigned type, const std::string& hex) {
     record.type = uint8_t(type);
     record.length = uint32_t(payload.size());
     record.data = payload.empty() ? nullptr : payload.data();
-    return HostState::Instance().Raise(L"OnUnknownProtocol", reinterpret_cast<uintptr_t>(&record)) > 0;
+    return HostState::Instance().Raise(L"OnUnknownProtocol", reinterpret_cast<uintptr_t>(&record)) >
+           0;
 }
 
 bool ScriptDriver::Wait(const std::string& kind, const std::string& argument) {

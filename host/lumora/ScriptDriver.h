@@ -2,6 +2,8 @@
 // prints what the host and the plug-in's windows show.
 #pragma once
 
+#include <windows.h>
+
 #include <istream>
 #include <string>
 
@@ -19,8 +21,10 @@ private:
     bool Wait(const std::string& kind, const std::string& argument);
     void Dump();
     bool Screenshot(const std::string& file);
+    bool Unload();
 
     bool appExitRaised = false;
+    HMODULE plugin = nullptr;
 };
 
 // Handles pending window messages for about ms milliseconds.

@@ -51,7 +51,7 @@ public:
     // The user's country code, first letter * 256 + second.
     uint16_t CountryCode() const { return uint16_t(country[0] << 8 | country[1]); }
 
-    uint32_t currentGame = 0;
+    std::atomic<uint32_t> currentGame{0}; // read by the query engine's receive threads
     std::atomic<uint32_t> runningGame{0}; // written by the game watcher thread
     void* language = nullptr;
     uint32_t userAddress = 0; // host byte order

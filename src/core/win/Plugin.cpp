@@ -2,12 +2,14 @@
 
 #include "browser/PartnerServers.h"
 #include "core/win/IconStrip.h"
+#include "query/ProtocolLibrary.h"
 #include "region/RegionLibrary.h"
 #include "utils/InStreamT.h"
 #include "utils/ResolveHost.h"
 
 #include <cstdlib>
 #include <ctime>
+#include <exception>
 #include <string>
 
 namespace Portico {
@@ -19,8 +21,8 @@ uint8_t LookupRegion(uint32_t ip, uint8_t out[3]) {
 
 int32_t WINAPI StoreText(uint32_t textId, const wchar_t* text) {
     if (text)
-        Plugin::Instance().state.SetText(
-            textId, std::u16string(reinterpret_cast<const char16_t*>(text)));
+        Plugin::Instance().state.SetText(textId,
+                                         std::u16string(reinterpret_cast<const char16_t*>(text)));
     return 1;
 }
 
@@ -28,34 +30,58 @@ std::wstring Wide(const std::u16string& text) {
     return std::wstring(text.begin(), text.end());
 }
 
-int32_t WINAPI HandleAuthOK(uintptr_t) {
-    Plugin::Instance().OnAuthOK();
+// No exception may unwind into the host: it is noted for a debugger and the event ends.
+template <typename Action> int32_t Guarded(const wchar_t* event, Action action) {
+    try {
+        action(Plugin::Instance());
+    } catch (const std::exception& error) {
+        const std::string what = error.what();
+        OutputDebugStringW(
+            (std::wstring(L"Tessel: ") + event + L": " + std::wstring(what.begin(), what.end()))
+                .c_str());
+    } catch (...) {
+        OutputDebugStringW((std::wstring(L"Tessel: ") + event + L": unknown exception").c_str());
+    }
     return 0;
+}
+
+int32_t WINAPI HandleAuthOK(uintptr_t) {
+    return Guarded(L"OnAuthOK", [](Plugin& plugin) { plugin.OnAuthOK(); });
 }
 int32_t WINAPI HandleCateItemClick(uintptr_t item) {
-    Plugin::Instance().OnCateItemClick(uint32_t(item & 0xFFFF));
-    return 0;
+    return Guarded(L"OnCateItemClick",
+                   [item](Plugin& plugin) { plugin.OnCateItemClick(uint32_t(item & 0xFFFF)); });
 }
 int32_t WINAPI HandleMeJoinRoom(uintptr_t) {
-    Plugin::Instance().OnMeJoinRoom();
-    return 0;
+    return Guarded(L"OnMeJoinRoom", [](Plugin& plugin) { plugin.OnMeJoinRoom(); });
 }
 int32_t WINAPI HandleMeLeaveRoom(uintptr_t) {
-    Plugin::Instance().OnMeLeaveRoom();
-    return 0;
+    return Guarded(L"OnMeLeaveRoom", [](Plugin& plugin) { plugin.OnMeLeaveRoom(); });
 }
 int32_t WINAPI HandleAppExit(uintptr_t) {
-    Plugin::Instance().OnAppExit();
-    return 0;
+    return Guarded(L"OnAppExit", [](Plugin& plugin) { plugin.OnAppExit(); });
 }
 int32_t WINAPI HandleUnknownProtocol(uintptr_t record) {
-    Plugin::Instance().OnUnknownProtocol(reinterpret_cast<const Host::ProtocolMessageRecord*>(record));
-    return 0;
+    return Guarded(L"OnUnknownProtocol", [record](Plugin& plugin) {
+        plugin.OnUnknownProtocol(reinterpret_cast<const Host::ProtocolMessageRecord*>(record));
+    });
+}
+
+// Lets messages that other threads sent to this thread through, waiting a little for them.
+void PumpSentMessages() {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
 } // namespace
 
-Plugin::Plugin() : serverStore(&LookupRegion) {}
+Plugin::Plugin()
+    : serverStore(&LookupRegion), engine(state, favourites, &ProtocolLibrary::Manager) {}
+
+Plugin::~Plugin() {
+    engine.Shutdown(&PumpSentMessages);
+}
 
 Plugin& Plugin::Instance() {
     static Plugin plugin;
@@ -75,36 +101,30 @@ void Plugin::OnLoad() {
         dependencies->AddDependency("com.lumora.portico");
 }
 
-void Plugin::OnUnload() { hookMapping.Release(); }
+void Plugin::OnUnload() {
+    hookMapping.Release();
+}
 
 void Plugin::OnAuthOK() {
     chatRoom.Attach(host);
     ReadMyInfo();
     LoadTexts();
-    OpenQueryPool();
-    browserScheduler.Start();
-    roomScheduler.Start();
+    if (engine.Open(kFirstQueryPort)) {
+        HoldModule();
+        engine.Browser().Start();
+        engine.Room().Start();
+    }
     const std::wstring title = Wide(state.Text(1)) + L"      ";
     host.AddGameCategory(title.c_str(), Host::kPluginCategory);
     BuildCatalogue();
     buddyList.Attach();
+    engine.SetProbeWindow(&buddyList);
     gameList.Attach(host);
     state.ApplyUserLevel(host.GetUserLevel());
     relay.Request();
     SeedPartnerServers(serverStore, PartnerHostNames(std::getenv(kPartnerHostsVariable)),
                        &Utils::ResolveHost);
     CreateBrowserOnce();
-}
-
-void Plugin::OpenQueryPool() {
-    // Opened once: reopening under running schedulers would pull sockets from under them.
-    if (pool.GetSocket(0))
-        return;
-    pool.SetPort(kFirstQueryPort);
-    if (!pool.Open(2))
-        return;
-    pool.GetSocket(kBrowserSocket)->SetOwner(&browserScheduler);
-    pool.GetSocket(kRoomSocket)->SetOwner(&roomScheduler);
 }
 
 void Plugin::ReadMyInfo() {
@@ -162,16 +182,31 @@ void Plugin::OnMeJoinRoom() {
         chatRoom.Show(Wide(state.NameAt(item)), static_cast<HICON>(state.IconAt(item)));
 }
 
-void Plugin::OnMeLeaveRoom() { chatRoom.Hide(); }
+void Plugin::OnMeLeaveRoom() {
+    chatRoom.Hide();
+}
 
 void Plugin::OnAppExit() {
     browser.DestroyWindow();
     chatRoom.Hide();
-    // The host is closing: the engines stop here, on the window thread, rather than under the
+    // The host is closing: the engine stops here, on the window thread, rather than under the
     // loader's lock at unload.
-    browserScheduler.Stop();
-    roomScheduler.Stop();
-    pool.CloseAll();
+    engine.Shutdown(&PumpSentMessages);
+    ReleaseModule();
+}
+
+void Plugin::HoldModule() {
+    if (!selfReference)
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                           reinterpret_cast<LPCWSTR>(&HandleAuthOK), &selfReference);
+}
+
+// The host still holds its own reference while it runs our handler: this never unloads.
+void Plugin::ReleaseModule() {
+    if (HMODULE held = selfReference) {
+        selfReference = nullptr;
+        FreeLibrary(held);
+    }
 }
 
 void Plugin::OnUnknownProtocol(const Host::ProtocolMessageRecord* record) {

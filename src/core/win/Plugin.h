@@ -7,6 +7,7 @@
 #include "browser/win/FPSFrame.h"
 #include "core/HostCatalogueSource.h"
 #include "core/PluginState.h"
+#include "core/QueryEngine.h"
 #include "core/win/HookMapping.h"
 #include "core/win/HostBinding.h"
 #include "core/win/LanguageLibrary.h"
@@ -16,16 +17,11 @@
 #include "panels/win/BuddyListParent.h"
 #include "panels/win/CChatRoomView.h"
 #include "panels/win/GameListParent.h"
-#include "query/QueryScheduler.h"
-#include "query/UDPPoolT.h"
-#include "query/UDPWrapper.h"
 
 namespace Portico {
 
 class Plugin {
 public:
-    static constexpr uint32_t kBrowserSocket = 0;
-    static constexpr uint32_t kRoomSocket = 1;
     static constexpr uint16_t kFirstQueryPort = 20100;
 
     static Plugin& Instance();
@@ -42,7 +38,6 @@ public:
     void OnAppExit();
     void OnUnknownProtocol(const Host::ProtocolMessageRecord* record);
 
-
     PluginState state;
     HostBinding host;
     SkinLibrary skin;
@@ -50,10 +45,8 @@ public:
     HookMapping hookMapping;
     Favourites favourites;
     ServerStore serverStore;
+    QueryEngine engine;
     PluginContext context{*this};
-    UDPPoolT<UDPWrapper> pool;
-    QueryScheduler browserScheduler{context, kBrowserSocket};
-    QueryScheduler roomScheduler{context, kRoomSocket};
     BuddyServerRelay relay{context};
     FPSFrame browser{state, language};
     CChatRoomView chatRoom;
@@ -62,14 +55,21 @@ public:
 
 private:
     Plugin();
+    // The engine stops before any window object or the state it reads is gone.
+    ~Plugin();
 
     void ReadMyInfo();
-    void OpenQueryPool();
+    void HoldModule();
+    void ReleaseModule();
     void LoadTexts();
     void BuildCatalogue();
     void CreateBrowserOnce();
 
     HostCatalogueSource catalogueSource{host};
+    // Our own reference to the module while the engine's threads run: a host that frees the
+    // module without "OnAppExit" leaves it loaded rather than join threads under the loader's
+    // lock (which they need to end) or unmap the code they run.
+    HMODULE selfReference = nullptr;
 };
 
 } // namespace Portico

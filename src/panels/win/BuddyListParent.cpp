@@ -10,7 +10,8 @@ bool BuddyListParent::Attach() {
 }
 
 intptr_t BuddyListParent::Send(uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    return Hwnd() ? SendMessageW(Hwnd(), message, wParam, lParam) : 0;
+    const HWND view = Hwnd(); // read once: the view may go on the window thread meanwhile
+    return view ? SendMessageW(view, message, wParam, lParam) : 0;
 }
 
 bool BuddyListParent::FindServer(uint32_t buddyKey, ServerAddress& out) const {

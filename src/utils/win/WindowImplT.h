@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <atomic>
+
 namespace Utils {
 
 template <class T> class WindowImplT {
@@ -21,16 +23,16 @@ public:
     bool SubclassWindow(HWND target) {
         if (!target || hwnd || !IsWindow(target))
             return false;
-        if (!SetWindowSubclass(target, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        if (!SetWindowSubclass(target, &SubclassProc, kSubclassId,
+                               reinterpret_cast<DWORD_PTR>(this)))
             return false;
         hwnd = target;
         return true;
     }
 
     void UnsubclassWindow() {
-        if (hwnd)
-            RemoveWindowSubclass(hwnd, &SubclassProc, kSubclassId);
-        hwnd = nullptr;
+        if (HWND held = hwnd.exchange(nullptr))
+            RemoveWindowSubclass(held, &SubclassProc, kSubclassId);
     }
 
     HWND Hwnd() const { return hwnd; }
@@ -49,8 +51,8 @@ private:
     // The procedure differs per instantiation, so one id is enough to tell the classes apart.
     static constexpr UINT_PTR kSubclassId = 0x504F5254;
 
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR data) {
         auto* self = reinterpret_cast<WindowImplT*>(data);
         LRESULT result = 0;
         if (message != WM_NCDESTROY &&
@@ -64,7 +66,8 @@ private:
         return result;
     }
 
-    HWND hwnd = nullptr;
+    // Read by other threads that send to the window.
+    std::atomic<HWND> hwnd{nullptr};
 };
 
 } // namespace Utils

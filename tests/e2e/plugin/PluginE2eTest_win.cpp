@@ -24,9 +24,9 @@ TEST(PluginLoad, RegistersSixHandlersInOrderAndAnnouncesItself) {
     ASSERT_EQ(out.exitCode, 0) << Dump(out);
     const auto log = out.LastDump("log: ");
     const std::vector<std::string> expected{
-        "log: RegisterEventHandler OnAuthOK",        "log: RegisterEventHandler OnCateItemClick",
-        "log: RegisterEventHandler OnMeJoinRoom",    "log: RegisterEventHandler OnMeLeaveRoom",
-        "log: RegisterEventHandler OnAppExit",       "log: RegisterEventHandler OnUnknownProtocol",
+        "log: RegisterEventHandler OnAuthOK",       "log: RegisterEventHandler OnCateItemClick",
+        "log: RegisterEventHandler OnMeJoinRoom",   "log: RegisterEventHandler OnMeLeaveRoom",
+        "log: RegisterEventHandler OnAppExit",      "log: RegisterEventHandler OnUnknownProtocol",
         "log: QueryService com.lumora.service.dep", "log: AddDependency com.lumora.portico"};
     EXPECT_EQ(log, expected);
     EXPECT_TRUE(out.Has("browser: count=0 visible=0 controls=0")) << Dump(out);
@@ -35,12 +35,11 @@ TEST(PluginLoad, RegistersSixHandlersInOrderAndAnnouncesItself) {
 TEST(PluginLogin, FillsTheGameListFromTheCatalogue) {
     const HostOutput out = RunHost("set language de\nload\nlogin\ndump\n");
     ASSERT_EQ(out.exitCode, 0) << Dump(out);
-    const std::vector<std::string> expected{
-        "gamelist: category 6 \"Portico      \"",
-        "gamelist: item 6 1 \"Harbor Assault\" icon=yes",
-        "gamelist: item 6 2 \"Frontier Ops\" icon=yes",
-        "gamelist: item 6 3 \"Valley Siege\" icon=yes",
-        "gamelist: item 6 4 \"Arena Eclipse\" icon=yes"};
+    const std::vector<std::string> expected{"gamelist: category 6 \"Portico      \"",
+                                            "gamelist: item 6 1 \"Harbor Assault\" icon=yes",
+                                            "gamelist: item 6 2 \"Frontier Ops\" icon=yes",
+                                            "gamelist: item 6 3 \"Valley Siege\" icon=yes",
+                                            "gamelist: item 6 4 \"Arena Eclipse\" icon=yes"};
     EXPECT_EQ(out.LastDump("gamelist: "), expected) << Dump(out);
     EXPECT_EQ(CountLog(out, "SendProtocolMessage 4 0"), 1u);
 }
@@ -53,8 +52,7 @@ TEST(PluginLogin, EmptyGameListGivesCategoryNoItemsAndOneHiddenBrowser) {
     EXPECT_EQ(out.LastDump("browser: ").at(0).rfind("browser: count=1 visible=0", 0), 0u)
         << Dump(out);
     EXPECT_EQ(CountLog(out, "AddCategoryItem"), 0u);
-    EXPECT_EQ(out.LastDump("hook: ").at(0).rfind("hook: present=1 browser=1", 0), 0u)
-        << Dump(out);
+    EXPECT_EQ(out.LastDump("hook: ").at(0).rfind("hook: present=1 browser=1", 0), 0u) << Dump(out);
 }
 
 TEST(PluginLogin, SecondLoginKeepsOneBrowserAndOneMappingAndDoesNotDouble) {
@@ -116,15 +114,26 @@ TEST(PluginEvents, AppExitDestroysTheBrowser) {
     EXPECT_TRUE(out.Has("browser: count=0 visible=0 controls=0")) << Dump(out);
 }
 
+TEST(PluginEvents, TheModuleUnloadsAfterExitAndWithoutIt) {
+    // The query engine's threads run from login on: "OnAppExit" ends them, and the module
+    // can go. Without it the module stays loaded, with its threads, until the process ends.
+    HostOutput out = RunHost("load\nlogin\nexit\nunload\ndump\n");
+    EXPECT_EQ(out.exitCode, 0) << Dump(out);
+    EXPECT_TRUE(out.Has("unloaded: freed=1 gone=1")) << Dump(out);
+    out = RunHost("load\nlogin\nunload\ndump\n");
+    EXPECT_EQ(out.exitCode, 0) << Dump(out);
+    EXPECT_TRUE(out.Has("unloaded: freed=1 gone=0")) << Dump(out);
+}
+
 TEST(PluginRelay, UnknownProtocolMessagesReachTheBuddyList) {
-    const HostOutput out = RunHost(
-        "load\nlogin\n"
-        "protocol 4 0000\n"                                  // count 0: nothing
-        "protocol 7 07000000eb0300000000876a\n"              // address 0: cleared
-        "protocol 7 2a000000eb030100007f8769\n"              // on a server: game, no name
-        "protocol 4 010009000000dc0402000a7f8869\n"          // one buddy: game, empty name
-        "protocol 9 2a000000eb030100007f8769\n"              // other types: ignored
-        "dump\n");
+    const HostOutput out =
+        RunHost("load\nlogin\n"
+                "protocol 4 0000\n"                         // count 0: nothing
+                "protocol 7 07000000eb0300000000876a\n"     // address 0: cleared
+                "protocol 7 2a000000eb030100007f8769\n"     // on a server: game, no name
+                "protocol 4 010009000000dc0402000a7f8869\n" // one buddy: game, empty name
+                "protocol 9 2a000000eb030100007f8769\n"     // other types: ignored
+                "dump\n");
     ASSERT_EQ(out.exitCode, 0) << Dump(out);
     const auto buddies = out.LastDump("log: SetBuddyInfo");
     const std::vector<std::string> expected{"log: SetBuddyInfo 7 0 (null)",
@@ -191,8 +200,7 @@ TEST(PluginHook, NameOfSevenLettersThenZeros) {
 TEST(PluginHook, TwentyUtf8BytesFillTheField) {
     // Four three-byte letters and eight ASCII letters.
     const std::string line = HookLine("\xE6\x97\xA5\xE6\x97\xA5\xE6\x97\xA5\xE6\x97\xA5zzzzzzzz");
-    EXPECT_EQ(HookBytes(line).substr(8),
-              "e697a5e697a5e697a5e697a57a7a7a7a7a7a7a7a") << line;
+    EXPECT_EQ(HookBytes(line).substr(8), "e697a5e697a5e697a5e697a57a7a7a7a7a7a7a7a") << line;
 }
 
 TEST(PluginHook, LongerMultiByteNameIsCutAtACharacterBoundary) {
@@ -211,7 +219,8 @@ TEST(PluginScreenshot, HostAfterLoginShowsTheCategoryAndGames) {
     const std::string shot = PORTICO_E2E_SCREENSHOT;
     const HostOutput out =
         RunHost("set address 127.0.1.5\nload\nlogin\nprotocol 4 01002a000000eb030100007f8769\n"
-                "category 6\nwait ms 300\nscreenshot " + shot + "\n");
+                "category 6\nwait ms 300\nscreenshot " +
+                shot + "\n");
     EXPECT_EQ(out.exitCode, 0) << Dump(out);
     EXPECT_FALSE(out.Has("error: screenshot " + shot)) << Dump(out);
 }
