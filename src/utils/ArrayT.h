@@ -1,7 +1,7 @@
 // Growable array of plain elements on the heap of Utils::Memory; grows by half its capacity.
 #pragma once
 
-#include "MemoryT.h"
+#include "utils/MemoryT.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // Reads past the end yield zeros and stop at the end; there is no error state.
 #pragma once
 
-#include "StreamT.h"
+#include "utils/StreamT.h"
 
 #include <cstdint>
 #include <cstring>
