@@ -11,25 +11,18 @@ namespace {
 // The one game whose info answer has three more bytes before the version.
 constexpr uint16_t kThreeExtraBytesAppId = 2400;
 
-// Bits of the extra-data flag, in the order their fields follow.
+// The extra-data flag's bit for the game port, the first of its fields and the only one
+// shown.
 constexpr uint8_t kExtraGamePort = 0x80;
-constexpr uint8_t kExtraSteamId = 0x10;
-constexpr uint8_t kExtraTvServer = 0x40;
-constexpr uint8_t kExtraKeywords = 0x20;
-constexpr uint8_t kExtraGameId = 0x01;
 
-bool ReadExtraData(PacketReader& reader, uint8_t flags, uint16_t& gamePort) {
-    uint16_t tvPort;
-    std::string_view text;
-    if ((flags & kExtraGamePort) && !reader.U16(gamePort))
-        return false;
-    if ((flags & kExtraSteamId) && !reader.Skip(8))
-        return false;
-    if ((flags & kExtraTvServer) && !(reader.U16(tvPort) && reader.CString(text)))
-        return false;
-    if ((flags & kExtraKeywords) && !reader.CString(text))
-        return false;
-    return !(flags & kExtraGameId) || reader.Skip(8);
+// The port to join from the extra data; 0 when the answer has none. Servers whose answer is
+// cut inside the extra data still give the fields before it, and the port when it is whole.
+uint16_t ExtraGamePort(PacketReader& reader) {
+    uint8_t flags;
+    uint16_t gamePort = 0;
+    if (reader.U8(flags) && (flags & kExtraGamePort))
+        reader.U16(gamePort);
+    return gamePort;
 }
 
 // The mode column shows the server's game description, which mods set to their own mode's
@@ -65,10 +58,7 @@ bool A2sParser::ParseInfo(PacketReader& reader, uint16_t queryPort, ServerInfo& 
         return false;
     if (!reader.CString(version))
         return false;
-    uint16_t gamePort = 0;
-    uint8_t flags;
-    if (reader.U8(flags) && !ReadExtraData(reader, flags, gamePort))
-        return false;
+    const uint16_t gamePort = ExtraGamePort(reader);
     FillCommon(name, map, folder, game, info);
     info.players = players;
     info.maxPlayers = maxPlayers;
@@ -97,23 +87,23 @@ bool A2sParser::ParsePlayers(PacketReader& reader, Utils::ArrayT<PlayerEntry>& p
     uint8_t count;
     if (!reader.U8(count))
         return false;
-    Utils::ArrayT<PlayerEntry> parsed;
+    // Servers whose list outgrows the datagram, or that count players they leave out, send
+    // fewer entries than the count: the whole ones are kept and a cut one is dropped.
     for (uint32_t i = 0; i < count; ++i) {
         uint8_t slot;
         std::string_view name;
         int32_t score;
         float duration;
         if (!(reader.U8(slot) && reader.CString(name) && reader.I32(score) && reader.F32(duration)))
-            return false;
+            break;
         if (name.empty())
             continue;
         PlayerEntry entry{};
         entry.score = score;
         entry.time = WholeSeconds(duration);
         CopyToUtf8(entry.name, sizeof entry.name, name);
-        parsed.Append(entry);
+        players.Append(entry);
     }
-    players.Append(parsed.Data(), parsed.Size());
     return true;
 }
 

@@ -1,5 +1,6 @@
 // Decoders of the Valve A2S answers. Each reads the bytes after the answer's type byte and
-// fails, leaving its output alone, when the answer is short or malformed.
+// fails, leaving its output alone, when the answer is short or malformed; the optional tails
+// of real servers' answers (extra data, players beyond the datagram) are taken as far as whole.
 #pragma once
 
 #include "PacketReader.h"
@@ -14,7 +15,8 @@ public:
     static bool ParseInfo(PacketReader& reader, uint16_t queryPort, ServerInfo& info);
     // 'm', the obsolete GoldSrc layout.
     static bool ParseGoldSrcInfo(PacketReader& reader, uint16_t queryPort, ServerInfo& info);
-    // 'D'. Players without a name (still connecting) are left out; time is in seconds.
+    // 'D'. Players without a name (still connecting) are left out; time is in seconds. A list
+    // shorter than its count gives its whole entries.
     static bool ParsePlayers(PacketReader& reader, Utils::ArrayT<PlayerEntry>& players);
     // 'A', the challenge to repeat the request with.
     static bool ParseChallenge(PacketReader& reader, uint32_t& challenge);

@@ -1,24 +1,29 @@
-// The scheduler's main queue: insertion at any position and removal from the front, both far
-// below linear time, and a membership test, so that a master list of a hundred thousand
-// servers queues without stalling the thread that adds it.
+// The scheduler's main queue: insertion at any position and removal from the front in
+// logarithmic time, and a membership test, so that a master list of a million servers queues
+// without stalling the thread that adds it.
 #pragma once
 
+#include "query/AddressSet.h"
 #include "query/ProtocolInterface.h"
 
 #include <cstdint>
-#include <deque>
-#include <set>
+#include <memory>
 #include <vector>
 
 namespace Portico {
 
 class ServerQueue {
 public:
+    ServerQueue();
+    ~ServerQueue();
+    ServerQueue(const ServerQueue&) = delete;
+    ServerQueue& operator=(const ServerQueue&) = delete;
+
     uint32_t Size() const { return count; }
     bool Empty() const { return count == 0; }
-    bool Contains(const ServerAddress& address) const { return members.count(address) != 0; }
+    bool Contains(const ServerAddress& address) const { return members.Contains(address); }
 
-    // Inserts before position (0..Size()); position Size() appends. No duplicate check.
+    // Inserts before position; Size() or more appends. No duplicate check.
     void InsertAt(uint32_t position, const ServerAddress& address);
     // Precondition: not empty.
     ServerAddress PopFront();
@@ -26,12 +31,22 @@ public:
     std::vector<ServerAddress> Snapshot() const;
 
 private:
-    using Block = std::deque<ServerAddress>;
-    static constexpr uint32_t kBlockSize = 512;
+    // A B+ tree ordered by position: leaves hold runs of the queue, inner nodes the number of
+    // addresses under each child, so a position is found in a few short scans.
+    struct Node;
+    struct Leaf;
+    struct Inner;
+    struct Half;
 
-    std::vector<Block> blocks; // concatenated in order; none is empty
-    std::multiset<ServerAddress> members;
+    static Half Insert(Node& node, uint32_t position, const ServerAddress& address);
+    static Half InsertIntoLeaf(Leaf& leaf, uint32_t position, const ServerAddress& address);
+    static Half InsertIntoInner(Inner& inner, uint32_t position, const ServerAddress& address);
+    static bool RemoveFront(Node& node, ServerAddress& address);
+    static void AppendTo(const Node& node, std::vector<ServerAddress>& out);
+
+    std::unique_ptr<Node> root;
     uint32_t count = 0;
+    AddressSet members;
 };
 
 } // namespace Portico

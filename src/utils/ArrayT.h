@@ -1,7 +1,7 @@
 // Growable array of plain elements on the heap of Utils::Memory; grows by half its capacity.
 #pragma once
 
-#include "MemoryT.h"
+#include "utils/MemoryT.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -32,11 +32,16 @@ public:
     T& operator[](uint32_t i) { return items[i]; }
     const T& operator[](uint32_t i) const { return items[i]; }
 
+    // The source may lie in this array's own block (appending an array to itself).
     void Append(const T* source, uint32_t n) {
         if (n == 0)
             return;
+        const bool own = Holds(source);
+        const size_t offset = own ? size_t(source - items) : 0;
         Reserve(uint64_t(count) + n);
-        std::memcpy(items + count, source, n * sizeof(T));
+        if (own)
+            source = items + offset; // the block may have moved
+        std::memmove(static_cast<void*>(items + count), source, n * sizeof(T));
         count += n;
     }
     void Append(const T& item) { Append(&item, 1); }
@@ -63,6 +68,13 @@ public:
     void Clear() { count = 0; }
 
 private:
+    // Compared as integers: ordering pointers into different objects is unspecified.
+    bool Holds(const T* p) const {
+        const auto at = reinterpret_cast<uintptr_t>(p);
+        const auto begin = reinterpret_cast<uintptr_t>(items);
+        return items && at >= begin && at < begin + uintptr_t(capacity) * sizeof(T);
+    }
+
     void Reserve(uint64_t needed) {
         if (needed <= capacity)
             return;

@@ -1,8 +1,8 @@
 // Read/write stream over one byte array: reads at the position, appends at the end.
 #pragma once
 
-#include "InStreamT.h"
-#include "OutStreamT.h"
+#include "utils/InStreamT.h"
+#include "utils/OutStreamT.h"
 
 namespace Utils {
 

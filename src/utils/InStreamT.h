@@ -2,7 +2,7 @@
 // Reads past the end yield zeros and stop at the end; there is no error state.
 #pragma once
 
-#include "StreamT.h"
+#include "utils/StreamT.h"
 
 #include <cstdint>
 #include <cstring>
@@ -18,19 +18,6 @@ public:
     InStreamT() = default;
     // Copies the bytes: the caller's buffer may be reused at once.
     InStreamT(const T* data, uint32_t length) { this->bytes.Append(data, length); }
-
-    void Erase(uint32_t from, uint32_t to) override {
-        const uint32_t size = this->Size();
-        if (to > size)
-            to = size;
-        if (from >= to)
-            return;
-        StreamT<T>::Erase(from, to);
-        if (position > to)
-            position -= to - from;
-        else if (position > from)
-            position = from;
-    }
 
     // Table order is part of the library interface. `long` is 4 bytes on the stream on every
     // platform (it is on Windows, the target).
@@ -73,6 +60,20 @@ public:
     virtual void Clear() {
         this->bytes.Clear();
         position = 0;
+    }
+    // Declared after the table's operations: an override of the base's operation takes a slot
+    // of this class's table in some ABIs, and must not shift the ones the library calls.
+    void Erase(uint32_t from, uint32_t to) override {
+        const uint32_t size = this->Size();
+        if (to > size)
+            to = size;
+        if (from >= to)
+            return;
+        StreamT<T>::Erase(from, to);
+        if (position > to)
+            position -= to - from;
+        else if (position > from)
+            position = from;
     }
 
     uint32_t Position() const { return position; }

@@ -1,7 +1,7 @@
 // Writing side of the byte streams: appends values in machine byte order.
 #pragma once
 
-#include "StreamT.h"
+#include "utils/StreamT.h"
 
 #include <cstdint>
 #include <cstring>

@@ -3,7 +3,7 @@
 // of that interface and must not change.
 #pragma once
 
-#include "ArrayT.h"
+#include "utils/ArrayT.h"
 
 #include <cstdint>
 

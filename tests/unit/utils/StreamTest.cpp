@@ -104,7 +104,8 @@ TEST(InStream, LongTextIntoBufferIsCutAt256) {
 
 TEST(OutStream, TextsAndArrays) {
     OutStreamT<unsigned char> out;
-    out << "" << "hi";
+    out << ""
+        << "hi";
     ASSERT_EQ(out.Size(), 4u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(out.Data()), 4), std::string("\0hi\0", 4));
 
@@ -170,4 +171,24 @@ TEST(Array, GrowsAndKeepsContent) {
     EXPECT_EQ(b.Size(), 10000u);
     EXPECT_EQ(b[9999], 9999u);
     EXPECT_EQ(Utils::Memory::Instance().Allocate(0), nullptr);
+}
+
+TEST(Array, AppendsFromItsOwnBlockWhileGrowing) {
+    OutStreamT<unsigned char> out;
+    out << "ab";
+    out << out.Buffer() << out.Buffer(); // each append grows the block it reads
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(out.Data()), out.Size()),
+              std::string("ab\0ab\0ab\0ab\0", 12));
+    out << reinterpret_cast<const char*>(out.Data() + 3);
+    EXPECT_EQ(out.Size(), 15u);
+    EXPECT_EQ(out.Data()[12], 'a');
+
+    Utils::ArrayT<uint32_t> a;
+    a.Append(5);
+    for (uint32_t i = 0; i < 40; ++i)
+        a.Append(a[i]); // one element past the capacity now and then
+    a.Append(a.Data() + 1, a.Size() - 1);
+    ASSERT_EQ(a.Size(), 81u);
+    for (uint32_t i = 0; i < a.Size(); ++i)
+        ASSERT_EQ(a[i], 5u);
 }
