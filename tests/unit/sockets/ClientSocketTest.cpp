@@ -19,6 +19,43 @@ public:
     std::atomic<bool> reconnected{true};
 };
 
+enum class Vanish { OnReceive, OnClose };
+
+// Deletes itself from the named callback and reports its local port once gone.
+class SelfDeletingClient : public Utils::ClientSocket {
+public:
+    SelfDeletingClient(Vanish when, Inbox<uint16_t>& gone) : when(when), gone(gone) {}
+    ~SelfDeletingClient() override { Close(); }
+    void OnReceive(Utils::InStreamT<unsigned char>&) override {
+        if (when == Vanish::OnReceive)
+            DeleteSelf();
+    }
+    void OnClose(int32_t) override {
+        if (when == Vanish::OnClose)
+            DeleteSelf();
+    }
+
+private:
+    void DeleteSelf() {
+        Inbox<uint16_t>& report = gone;
+        const uint16_t port = Utils::SocketShim::LocalPort(socket);
+        delete this;
+        report.Put(port);
+    }
+
+    const Vanish when;
+    Inbox<uint16_t>& gone;
+};
+
+// Binding fails while any socket still holds the port.
+bool TcpPortFree(uint16_t port) {
+    namespace Shim = Utils::SocketShim;
+    const Shim::Handle probe = Shim::OpenStream();
+    const bool bound = Shim::Bind(probe, kLoopback, port) == 0;
+    Shim::CloseSocket(probe);
+    return bound;
+}
+
 } // namespace
 
 TEST(ClientSocketConnection, PiecesBothWaysThenPeerCloseGivesOneOnCloseWithZero) {
@@ -122,4 +159,22 @@ TEST(ClientSocketClose, ReturnsPromptlyWhileWaitingWithoutOnClose) {
     client.Close();
     EXPECT_EQ(client.closes.Count(), 0u);
     EXPECT_FALSE(client.Send(StreamOf("x")));
+}
+
+// The peer ends first, so the client's port is not held in a closing state after it goes.
+TEST(ClientSocketClose, DeletedFromOwnCallbacksFreesItsPort) {
+    for (const Vanish when : {Vanish::OnReceive, Vanish::OnClose}) {
+        TcpPeer peer;
+        Inbox<uint16_t> gone;
+        auto* client = new SelfDeletingClient(when, gone);
+        ASSERT_TRUE(client->Connect(kLoopback, peer.Port()));
+        ASSERT_TRUE(peer.Accept());
+        if (when == Vanish::OnReceive)
+            ASSERT_TRUE(peer.Send("bye"));
+        peer.Close();
+        ASSERT_TRUE(gone.WaitFor(1));
+        const uint16_t port = gone.Items()[0];
+        ASSERT_NE(port, 0);
+        EXPECT_TRUE(Eventually([&] { return TcpPortFree(port); }));
+    }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 using namespace SocketTest;
 
@@ -16,6 +17,25 @@ public:
         Close();
         RecordingUdp::OnReceive(ip, port, stream);
     }
+};
+
+// Owned by a holder that it empties from its own receive thread on the first datagram, as a
+// console closing its pool from a callback does; reports its port once destroyed.
+class OwnedUdp : public Utils::UdpSocket {
+public:
+    OwnedUdp(std::unique_ptr<OwnedUdp>& holder, Inbox<uint16_t>& gone)
+        : UdpSocket(0, kLoopback), holder(holder), gone(gone) {}
+    ~OwnedUdp() override { Close(); }
+    void OnReceive(uint32_t, uint16_t, Utils::InStreamT<unsigned char>&) override {
+        Inbox<uint16_t>& report = gone;
+        const uint16_t port = LocalPort();
+        holder.reset();
+        report.Put(port);
+    }
+
+private:
+    std::unique_ptr<OwnedUdp>& holder;
+    Inbox<uint16_t>& gone;
 };
 
 uint32_t SequenceOf(const std::string& bytes) {
@@ -154,4 +174,20 @@ TEST(UdpSocketClose, FromOwnCallbackStopsReceiving) {
     ASSERT_TRUE(sender.SendTo(StreamOf("stop"), kLoopback, socket.LocalPort()));
     ASSERT_TRUE(socket.inbox.WaitFor(1));
     EXPECT_FALSE(socket.IsRunning());
+}
+
+TEST(UdpSocketClose, DestroyedFromOwnCallbackFreesItsPort) {
+    Inbox<uint16_t> gone;
+    std::unique_ptr<OwnedUdp> socket;
+    socket.reset(new OwnedUdp(socket, gone));
+    ASSERT_TRUE(socket->Start());
+    const uint16_t port = socket->LocalPort();
+    RecordingUdp sender;
+    // The second datagram waits in the buffer of a socket that no longer exists.
+    ASSERT_TRUE(sender.SendTo(StreamOf("one"), kLoopback, port));
+    ASSERT_TRUE(sender.SendTo(StreamOf("two"), kLoopback, port));
+    ASSERT_TRUE(gone.WaitFor(1));
+    EXPECT_EQ(gone.Items()[0], port);
+    EXPECT_EQ(socket, nullptr);
+    EXPECT_TRUE(Eventually([&] { return RecordingUdp(port, kLoopback).LocalPort() == port; }));
 }
