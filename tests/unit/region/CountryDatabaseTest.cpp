@@ -57,11 +57,7 @@ TEST(CountryDatabase, DataAnswersWithRegionCodeAndSource) {
     ExpectAnswer(database, Ip(8, 8, 8, 8), 12, "US", kQuillonFromData);
     ExpectAnswer(database, Ip(9, 1, 2, 3), 8, "GG", kQuillonFromData);
     ExpectAnswer(database, Ip(127, 0, 0, 1), 0, "", kQuillonNoCountry);
-}
-
-TEST(CountryDatabase, CountryWithoutRegionKeepsItsCode) {
-    CountryDatabase database = WithData();
-    ExpectAnswer(database, Ip(10, 0, 0, 1), 0, "A1", kQuillonFromData);
+    ExpectAnswer(database, Ip(10, 0, 0, 1), 0, "A1", kQuillonFromData); // code without region
 }
 
 TEST(CountryDatabase, OverrideWinsOverTheData) {
