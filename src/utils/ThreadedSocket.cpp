@@ -19,8 +19,10 @@ ThreadedSocket::~ThreadedSocket() {
 }
 
 // The thread cannot wait for itself: it is let go, and closes the handle once the callback
-// that destroys the object has returned (until then the callback may still use it).
+// that destroys the object has returned (until then the callback may still use it). The lock
+// waits for a Start or Connect that has not yet let go of the object.
 void ThreadedSocket::LeaveToOwnThread() {
+    std::lock_guard<std::recursive_mutex> guard(lifecycleLock);
     running = false;
     lifeline->orphan = socket.exchange(SocketShim::kNoSocket);
     lifeline->gone = true;
@@ -63,9 +65,7 @@ bool ThreadedSocket::StartThread(std::function<void()> loop) {
     // std::thread and the allocation report failures only by exceptions; they become a result.
     try {
         lifeline = std::make_shared<Lifeline>();
-        std::lock_guard<std::mutex> starting(lifeline->starting);
         thread = std::thread([this, loop, keep = lifeline] {
-            { std::lock_guard<std::mutex> started(keep->starting); }
             servedSocket = this;
             loop();
             if (keep->orphan != SocketShim::kNoSocket)

@@ -51,17 +51,14 @@ protected:
     std::atomic<bool> running{false};
     std::thread thread;
     // Guards thread, lifeline and the closing of socket. Taken by Close and by starting a
-    // thread, never by the receive thread, so that Close may wait for that thread while
-    // holding it.
+    // thread; by the receive thread only when a callback destroys the object (then no other
+    // thread may be closing it), so that Close may wait for that thread while holding it.
     std::recursive_mutex lifecycleLock;
 
 private:
     // What a receive thread keeps of its socket, so that it can end after a callback that
-    // destroyed the object. gone and orphan are touched only on that thread once it runs.
+    // destroyed the object. Touched only on that thread once it runs.
     struct Lifeline {
-        // Held while the thread is being started: the thread waits for it, so that a callback
-        // that destroys the object finds the thread handle in place.
-        std::mutex starting;
         bool gone = false;
         // Left by a destructor that ran on the receive thread, for the thread to close.
         SocketShim::Handle orphan = SocketShim::kNoSocket;
