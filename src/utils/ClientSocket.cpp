@@ -61,16 +61,15 @@ bool ClientSocket::Send(const StreamT<unsigned char>& stream) {
     return true;
 }
 
-void ClientSocket::EndConnection(int32_t error) {
+bool ClientSocket::EndConnection(int32_t error) {
     // Whoever clears running first ends the connection: the receive thread, a failed Send, or
     // Close, which reports nothing.
-    if (running.exchange(false))
-        OnClose(error);
+    return !running.exchange(false) || Survives([&] { OnClose(error); });
 }
 
-void ClientSocket::Deliver(const unsigned char* bytes, uint32_t size) {
+bool ClientSocket::Deliver(const unsigned char* bytes, uint32_t size) {
     InStreamT<unsigned char> stream(bytes, size);
-    OnReceive(stream);
+    return Survives([&] { OnReceive(stream); });
 }
 
 void ClientSocket::ReceiveLoop() {
@@ -82,20 +81,23 @@ void ClientSocket::ReceiveLoop() {
         const SocketShim::Received received = SocketShim::Receive(handle, buffer, kReceiveBytes);
         if (!running)
             break;
+        bool survived = true;
         switch (received.outcome) {
         case SocketShim::Outcome::Data:
-            Deliver(buffer, received.size);
+            survived = Deliver(buffer, received.size);
             break;
         case SocketShim::Outcome::Retry:
             std::this_thread::sleep_for(kRetryPause);
             break;
         case SocketShim::Outcome::Closed:
-            EndConnection(0);
+            survived = EndConnection(0);
             break;
         case SocketShim::Outcome::Error:
-            EndConnection(received.error);
+            survived = EndConnection(received.error);
             break;
         }
+        if (!survived)
+            return;
     }
 }
 

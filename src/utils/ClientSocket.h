@@ -38,9 +38,10 @@ protected:
 
 private:
     void ReceiveLoop();
-    void Deliver(const unsigned char* bytes, uint32_t size);
+    // Both false when the callback destroyed the socket.
+    bool Deliver(const unsigned char* bytes, uint32_t size);
     // Ends the connection from inside; OnClose only for the first ending.
-    void EndConnection(int32_t error);
+    bool EndConnection(int32_t error);
 };
 
 } // namespace Utils

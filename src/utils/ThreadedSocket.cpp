@@ -1,6 +1,6 @@
 #include "ThreadedSocket.h"
 
-#include <system_error>
+#include <exception>
 
 namespace Utils {
 
@@ -10,6 +10,26 @@ namespace {
 thread_local const ThreadedSocket* servedSocket = nullptr;
 
 } // namespace
+
+ThreadedSocket::~ThreadedSocket() {
+    if (OnOwnThread())
+        LeaveToOwnThread();
+    else
+        Close();
+}
+
+// The thread cannot wait for itself: it is let go, and closes the handle once the callback
+// that destroys the object has returned (until then the callback may still use it). The lock
+// waits for a Start or Connect that has not yet let go of the object.
+void ThreadedSocket::LeaveToOwnThread() {
+    std::lock_guard<std::recursive_mutex> guard(lifecycleLock);
+    running = false;
+    lifeline->orphan = socket.exchange(SocketShim::kNoSocket);
+    lifeline->gone = true;
+    thread.detach();
+    // A socket made later at the same address on this thread is not this one.
+    servedSocket = nullptr;
+}
 
 bool ThreadedSocket::OnOwnThread() const {
     return servedSocket == this;
@@ -42,13 +62,16 @@ bool ThreadedSocket::StartThread(std::function<void()> loop) {
     if (thread.joinable())
         return false;
     running = true;
-    // std::thread reports a failure to start only by an exception; it becomes a result here.
+    // std::thread and the allocation report failures only by exceptions; they become a result.
     try {
-        thread = std::thread([this, loop] {
+        lifeline = std::make_shared<Lifeline>();
+        thread = std::thread([this, loop, keep = lifeline] {
             servedSocket = this;
             loop();
+            if (keep->orphan != SocketShim::kNoSocket)
+                SocketShim::CloseSocket(keep->orphan);
         });
-    } catch (const std::system_error&) {
+    } catch (const std::exception&) {
         running = false;
         return false;
     }

@@ -1,6 +1,6 @@
 // The socket handle, run flag and receive thread shared by Utils::UdpSocket and
 // Utils::ClientSocket. Close wakes the thread by shutting the socket down, waits for it to end
-// and never terminates it.
+// and never terminates it. A socket may be closed or destroyed from its own callbacks.
 #pragma once
 
 #include "SocketShim.h"
@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -33,22 +34,40 @@ protected:
     static constexpr uint32_t kWakeMs = 200;
 
     ThreadedSocket() = default;
-    ~ThreadedSocket() { Close(); }
+    ~ThreadedSocket();
 
     // Sets running and runs loop on a new thread; false when a thread runs already or none
     // could be started.
     bool StartThread(std::function<void()> loop);
     bool OnOwnThread() const;
+    // Runs a callback; false when it destroyed the socket, which must then not be touched.
+    template <typename Callback> bool Survives(Callback&& callback) {
+        const std::shared_ptr<Lifeline> keep = lifeline;
+        callback();
+        return !keep->gone;
+    }
 
     std::atomic<SocketShim::Handle> socket{SocketShim::kNoSocket};
     std::atomic<bool> running{false};
     std::thread thread;
-    // Guards thread and the closing of socket. Taken by Close and by starting a thread, never
-    // by the receive thread, so that Close may wait for that thread while holding it.
+    // Guards thread, lifeline and the closing of socket. Taken by Close and by starting a
+    // thread; by the receive thread only when a callback destroys the object (then no other
+    // thread may be closing it), so that Close may wait for that thread while holding it.
     std::recursive_mutex lifecycleLock;
 
 private:
+    // What a receive thread keeps of its socket, so that it can end after a callback that
+    // destroyed the object. Touched only on that thread once it runs.
+    struct Lifeline {
+        bool gone = false;
+        // Left by a destructor that ran on the receive thread, for the thread to close.
+        SocketShim::Handle orphan = SocketShim::kNoSocket;
+    };
+
     void StopReceiving();
+    void LeaveToOwnThread();
+
+    std::shared_ptr<Lifeline> lifeline;
 };
 
 } // namespace Utils

@@ -49,7 +49,8 @@ void UdpSocket::ReceiveLoop() {
             break;
         if (received.outcome == SocketShim::Outcome::Data && received.size > 0) {
             InStreamT<unsigned char> stream(buffer, received.size);
-            OnReceive(received.ip, received.port, stream);
+            if (!Survives([&] { OnReceive(received.ip, received.port, stream); }))
+                return;
         }
     }
     running = false;

@@ -62,27 +62,10 @@ TEST_F(GameProtocolTest, QueriesAreTheEnginesOwn) {
     EXPECT_EQ(Game(1010).BuildQuery()->Size(), 13u);
 }
 
-TEST_F(GameProtocolTest, LaunchRecipes) {
-    uint32_t root = 0;
-    const char16_t *subKey = nullptr, *value = nullptr, *file = nullptr;
-    ASSERT_TRUE(Game(1003).GetInstallLocation(root, subKey, value, file));
-    EXPECT_EQ(root, GameTable::kRegistryLocalMachine);
-    EXPECT_EQ(std::u16string(subKey), u"Software\\Portico Demo\\Harbor Assault");
-    EXPECT_EQ(std::u16string(value), u"InstallPath");
-    EXPECT_EQ(std::u16string(file), u"\\harbor.exe");
-    ASSERT_TRUE(Game(1028).GetInstallLocation(root, subKey, value, file));
-    EXPECT_EQ(root, GameTable::kRegistryCurrentUser);
-    EXPECT_EQ(std::u16string(Game(1005).GetFixedArguments()), u"-game valley");
-    EXPECT_EQ(Game(1010).GetDefaultPort(), 27960);
-    EXPECT_EQ(std::u16string(Game(1010).GetName()), u"Arena Eclipse");
-
+TEST_F(GameProtocolTest, ConnectArgumentsUseThePortGivenOrNothingWhenTooLong) {
     char16_t buffer[64];
-    // The plug-in passes connectPort as the port for 1028; it is used as given.
-    Game(1028).GetConnectArguments(buffer, 64, ServerAddress{Ip(127, 0, 0, 1), 27020, 1028});
-    EXPECT_EQ(std::u16string(buffer), u"+connect 127.0.0.1:27020");
     Game(1010).GetConnectArguments(buffer, 64, ServerAddress{Ip(10, 20, 30, 255), 27960, 1010});
     EXPECT_EQ(std::u16string(buffer), u"+connect 10.20.30.255:27960");
-    // Too small a buffer gets no cut address.
     Game(1003).GetConnectArguments(buffer, 20, ServerAddress{Ip(127, 0, 0, 1), 27015, 1003});
     EXPECT_EQ(buffer[0], 0);
 }

@@ -57,30 +57,10 @@ TEST(CountryDatabase, DataAnswersWithRegionCodeAndSource) {
     ExpectAnswer(database, Ip(8, 8, 8, 8), 12, "US", kQuillonFromData);
     ExpectAnswer(database, Ip(9, 1, 2, 3), 8, "GG", kQuillonFromData);
     ExpectAnswer(database, Ip(127, 0, 0, 1), 0, "", kQuillonNoCountry);
+    ExpectAnswer(database, Ip(10, 0, 0, 1), 0, "A1", kQuillonFromData); // code without region
 }
 
-TEST(CountryDatabase, CountryWithoutRegionKeepsItsCode) {
-    CountryDatabase database = WithData();
-    ExpectAnswer(database, Ip(10, 0, 0, 1), 0, "A1", kQuillonFromData);
-}
-
-TEST(CountryDatabase, OverrideWinsOverTheData) {
-    CountryDatabase database = WithData();
-    ASSERT_TRUE(Overrides(database, "8.8.8.0/24 FR\n127.0.1.0/24 DE\n127.0.2.0/24 US\n"));
-    ExpectAnswer(database, Ip(8, 8, 8, 8), 8, "FR", kQuillonFromOverride);
-    ExpectAnswer(database, Ip(8, 8, 9, 8), 12, "US", kQuillonFromData);
-    ExpectAnswer(database, Ip(127, 0, 1, 9), 7, "DE", kQuillonFromOverride);
-    ExpectAnswer(database, Ip(127, 0, 2, 9), 12, "US", kQuillonFromOverride);
-    ExpectAnswer(database, Ip(127, 0, 3, 9), 0, "", kQuillonNoCountry);
-}
-
-TEST(CountryDatabase, MalformedOverrideLeavesTheDataAnswering) {
-    CountryDatabase database = WithData();
-    EXPECT_FALSE(Overrides(database, "8.8.8.0/24 FR\n127.0.1.0/24 Germany\n"));
-    ExpectAnswer(database, Ip(8, 8, 8, 8), 12, "US", kQuillonFromData);
-    ExpectAnswer(database, Ip(127, 0, 1, 9), 0, "", kQuillonNoCountry);
-}
-
+// The override file over the data: LibraryOverrideTest, through the built library.
 TEST(CountryDatabase, WithoutDataOnlyTheOverrideAnswers) {
     CountryDatabase database;
     const uint8_t broken[] = {'Q', 'R', 'T'};

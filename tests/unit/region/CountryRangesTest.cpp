@@ -110,9 +110,3 @@ TEST(CountryRanges, MalformedImagesAreRefusedWhole) {
         EXPECT_EQ(ranges.Find(Ip(8, 8, 8, 8)), 0) << "image " << i;
     }
 }
-
-TEST(CountryRanges, EmptyBeforeAnyParse) {
-    CountryRanges ranges;
-    EXPECT_EQ(ranges.Find(Ip(8, 8, 8, 8)), 0);
-    EXPECT_EQ(ranges.RunCount(), 0u);
-}

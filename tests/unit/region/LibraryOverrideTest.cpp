@@ -77,15 +77,12 @@ protected:
 
 } // namespace
 
-TEST_F(OverrideFile, PlacesLoopbackRangesInCountries) {
+TEST_F(OverrideFile, WinsOverTheDataAndLeavesTheRestToIt) {
     ExpectAnswer(Ip(127, 0, 1, 5), 7, "DE", 2);
     ExpectAnswer(Ip(127, 0, 2, 200), 12, "US", 2);
     ExpectAnswer(Ip(127, 0, 3, 1), 1, "SG", 2);
     ExpectAnswer(Ip(127, 0, 0, 1), 0, "", 0);
     ExpectAnswer(Ip(127, 0, 4, 1), 0, "", 0);
-}
-
-TEST_F(OverrideFile, WinsOverTheDataAndLeavesTheRestToIt) {
     ExpectAnswer(Ip(8, 8, 4, 4), 8, "FR", 2); // the data says US
     ExpectAnswer(Ip(8, 8, 8, 8), 12, "US", 1);
 }

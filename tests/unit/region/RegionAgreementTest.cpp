@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <random>
 
 using Portico::CountryCode;
 using Portico::RegionLibrary;
@@ -43,14 +42,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(Agreement, HundredThousandRandomAddresses) {
-    std::mt19937 random(20240601);
-    int known = 0;
-    for (int i = 0; i < 100000 && !HasFailure(); ++i)
-        known += Compare(static_cast<uint32_t>(random())) ? 1 : 0;
-    EXPECT_GT(known, 50000);
-}
 
 TEST_F(Agreement, FirstAndLastAddressOfEveryBlock) {
     uint64_t ip = 1;

@@ -34,35 +34,17 @@ SimServer Server(SimProtocol protocol) {
     return server;
 }
 
-TEST(ServerResponder, InfoChallengeOnlyWhenConfigured) {
+// The round trips cover the right challenge; a wrong one and a second client are here.
+TEST(ServerResponder, ChallengeIsPerClientAndAWrongOneIsAskedAgain) {
     SimServer server = Server(SimProtocol::Source);
-    ServerResponder open(server, kBound, 5);
-    auto answer = Ask(open, InfoRequest());
-    ASSERT_EQ(1u, answer.size());
-    EXPECT_EQ(EncodeSourceInfo(server), answer[0]);
-
     server.challenge = true;
     ServerResponder guarded(server, kBound, 5);
     const uint32_t challenge = guarded.A2sChallengeFor(kClient);
     EXPECT_NE(0xFFFFFFFFu, challenge);
-    answer = Ask(guarded, InfoRequest());
-    ASSERT_EQ(1u, answer.size());
-    EXPECT_EQ(EncodeA2sChallenge(challenge), answer[0]);
-    answer = Ask(guarded, InfoRequest() + Le32(challenge ^ 1)); // a wrong one: asked again
-    EXPECT_EQ(EncodeA2sChallenge(challenge), answer.at(0));
-    answer = Ask(guarded, InfoRequest() + Le32(challenge));
-    EXPECT_EQ(EncodeSourceInfo(server), answer.at(0));
-    // Another client gets its own challenge.
+    EXPECT_EQ(EncodeA2sChallenge(challenge),
+              Ask(guarded, InfoRequest() + Le32(challenge ^ 1)).at(0));
+    EXPECT_EQ(EncodeA2sChallenge(challenge), Ask(guarded, Header("W")).at(0));
     EXPECT_NE(challenge, guarded.A2sChallengeFor(kClient + 1));
-}
-
-TEST(ServerResponder, PlayersAlwaysNeedTheChallenge) {
-    const SimServer server = Server(SimProtocol::GoldSrc);
-    ServerResponder responder(server, kBound, 6);
-    const uint32_t challenge = responder.A2sChallengeFor(kClient);
-    EXPECT_EQ(EncodeA2sChallenge(challenge), Ask(responder, Header("U") + Le32(0xFFFFFFFF)).at(0));
-    EXPECT_EQ(EncodeA2sPlayers(server.players), Ask(responder, Header("U") + Le32(challenge)).at(0));
-    EXPECT_EQ(EncodeA2sChallenge(challenge), Ask(responder, Header("W")).at(0));
 }
 
 TEST(ServerResponder, GoldSrcOldInfoLayoutNamesTheBoundAddress) {
@@ -75,7 +57,7 @@ TEST(ServerResponder, GoldSrcOldInfoLayoutNamesTheBoundAddress) {
     EXPECT_EQ(Header("m127.0.1.5:27015") + '\0', answer[0].substr(0, 21));
 }
 
-TEST(ServerResponder, SplitsAnswersLargerThanItsPieces) {
+TEST(ServerResponder, SplitAnswersGetNewIdsAndSmallOnesGoWhole) {
     SimServer server = Server(SimProtocol::Source);
     for (int i = 0; i < 30; ++i)
         server.players.push_back({"Player" + std::to_string(i), i, float(i), 0});
@@ -83,12 +65,7 @@ TEST(ServerResponder, SplitsAnswersLargerThanItsPieces) {
     ServerResponder responder(server, kBound, 8);
     const uint32_t challenge = responder.A2sChallengeFor(kClient);
     const auto first = Ask(responder, Header("U") + Le32(challenge));
-    const std::string whole = EncodeA2sPlayers(server.players);
-    ASSERT_EQ((whole.size() + 99) / 100, first.size());
-    std::string joined;
-    for (const SimBytes& piece : first)
-        joined += piece.substr(12);
-    EXPECT_EQ(whole, joined);
+    ASSERT_GT(first.size(), 1u);
     // The info answer fits one datagram and goes whole; the next split answer has a new id.
     EXPECT_EQ(1u, Ask(responder, InfoRequest()).size());
     const auto second = Ask(responder, Header("U") + Le32(challenge));
@@ -115,16 +92,9 @@ TEST(ServerResponder, GoldSrcConsoleNeedsChallengeAndPassword) {
     server.commands = {{"status", "all fine\n"}};
     ServerResponder responder(server, kBound, 10);
     const uint32_t challenge = responder.RconChallengeFor(kClient);
-    const std::string number = std::to_string(challenge);
-    EXPECT_EQ(Header("challenge rcon " + number + "\n") + '\0',
-              Ask(responder, Header("challenge rcon\n")).at(0));
-    EXPECT_EQ(Header("lall fine\n") + '\0',
-              Ask(responder, Header("rcon " + number + " \"pw\" status")).at(0));
-    EXPECT_EQ(Header("lBad rcon_password.\n") + '\0',
-              Ask(responder, Header("rcon " + number + " \"no\" status")).at(0));
-    EXPECT_EQ(Header("lBad challenge.\n") + '\0',
-              Ask(responder, Header("rcon " + std::to_string(challenge + 1) + " \"pw\" status"))
-                  .at(0));
+    EXPECT_EQ(
+        Header("lBad challenge.\n") + '\0',
+        Ask(responder, Header("rcon " + std::to_string(challenge + 1) + " \"pw\" status")).at(0));
     // A console of another kind ignores the datagram forms.
     EXPECT_TRUE(Ask(responder, Header("rcon")).empty());
 }
@@ -133,16 +103,9 @@ TEST(ServerResponder, QuakeConsoleWithoutChallenge) {
     SimServer server = Server(SimProtocol::Quake3);
     server.rcon = SimRcon::Udp;
     server.rconPassword = "pw";
-    server.commands = {{"status", std::string(1500, 's')}};
     ServerResponder responder(server, kBound, 11);
     EXPECT_TRUE(Ask(responder, Header("challenge rcon")).empty());
-    const auto output = Ask(responder, Header("rcon pw status"));
-    ASSERT_EQ(2u, output.size());
-    EXPECT_EQ(Header("print\n") + std::string(1000, 's'), output[0]);
-    EXPECT_EQ(Header("print\n") + std::string(500, 's'), output[1]);
     EXPECT_EQ(Header("print\nBad rconpassword.\n"), Ask(responder, Header("rcon xx status")).at(0));
-    EXPECT_EQ(Header("print\nhi there\n"), Ask(responder, Header("rcon pw echo  hi there")).at(0));
-    EXPECT_EQ(Header("print\nUnknown command \"nope\"\n"), Ask(responder, Header("rcon pw nope")).at(0));
 
     server.rcon = SimRcon::Off;
     ServerResponder silent(server, kBound, 11);
@@ -179,30 +142,15 @@ std::vector<SimBytes> AskMaster(MasterResponder& master, const std::string& byte
 }
 
 std::string Entry(uint32_t ip, uint16_t port) {
-    return std::string{char(ip >> 24), char(ip >> 16), char(ip >> 8), char(ip), char(port >> 8),
-                       char(port)};
-}
-
-TEST(MasterResponder, ValvePagesFollowTheSeed) {
-    SimMaster config;
-    config.page = 2;
-    MasterResponder master(config, Listings());
-    const std::string head = Header("\x66\x0A");
-    const std::string end(6, '\0');
-    EXPECT_EQ(head + Entry(0x7F000101, 27015) + Entry(0x7F000102, 27015),
-              AskMaster(master, ValveRequest("0.0.0.0:0", "")).at(0));
-    EXPECT_EQ(head + Entry(0x7F000103, 27015) + Entry(0x7F000104, 27015),
-              AskMaster(master, ValveRequest("127.0.1.2:27015", "")).at(0));
-    EXPECT_EQ(head + Entry(0x7F000105, 27015) + end,
-              AskMaster(master, ValveRequest("127.0.1.4:27015", "")).at(0));
-    EXPECT_EQ(head + end, AskMaster(master, ValveRequest("127.0.1.5:27015", "")).at(0));
-    // Quake servers are not in the Valve list, and getservers is not served by a Valve master.
-    EXPECT_TRUE(AskMaster(master, Header("getservers 68 empty full")).empty());
+    return std::string{char(ip >> 24), char(ip >> 16),  char(ip >> 8),
+                       char(ip),       char(port >> 8), char(port)};
 }
 
 TEST(MasterResponder, ValveFilters) {
     SimMaster config;
     MasterResponder master(config, Listings());
+    // A Valve master does not serve getservers.
+    EXPECT_TRUE(AskMaster(master, Header("getservers 68 empty full")).empty());
     const std::string head = Header("\x66\x0A");
     const std::string end(6, '\0');
     EXPECT_EQ(head + Entry(0x7F000102, 27015) + Entry(0x7F000104, 27015) + end,

@@ -5,7 +5,6 @@
 #include "GameServerSimulator.h"
 #include "ReplyQueue.h"
 #include "SimTestSupport.h"
-#include "SourceRcon.h"
 
 #include <gtest/gtest.h>
 
@@ -115,20 +114,6 @@ TEST_F(SimulatorTest, AnswersFromTheAddressItReports) {
     EXPECT_EQ(Server(1).port, status.port);
 }
 
-TEST_F(SimulatorTest, ChallengeOnOrOffPerServer) {
-    SimConfig config;
-    config.servers = {LoopbackServer(SimProtocol::Source, 0x0703),
-                      LoopbackServer(SimProtocol::Source, 0x0704)};
-    config.servers[1].challenge = true;
-    Serve(config);
-    EXPECT_EQ('I', client.Ask(Server(0), kInfo).bytes.at(4));
-    const std::string challenge = client.Ask(Server(1), kInfo).bytes;
-    ASSERT_EQ(9u, challenge.size());
-    EXPECT_EQ('A', challenge[4]);
-    EXPECT_EQ(EncodeSourceInfo(config.servers[1]),
-              client.Ask(Server(1), kInfo + challenge.substr(5)).bytes);
-}
-
 TEST_F(SimulatorTest, DropRateLosesReplyDatagrams) {
     SimConfig config;
     config.seed = 1234;
@@ -199,38 +184,17 @@ TEST_F(SimulatorTest, MastersListTheBoundAddresses) {
     EXPECT_EQ(master.port, simulator.MasterAddress(SimMasterKind::Valve).port);
 
     const auto entry = [](const SimAddress& a) {
-        return std::string{char(a.ip >> 24), char(a.ip >> 16), char(a.ip >> 8), char(a.ip),
-                           char(a.port >> 8), char(a.port)};
+        return std::string{char(a.ip >> 24), char(a.ip >> 16),  char(a.ip >> 8),
+                           char(a.ip),       char(a.port >> 8), char(a.port)};
     };
     EXPECT_EQ(Header("\x66\x0A") + entry(Server(0)) + std::string(6, '\0'),
-              client.Ask(master, std::string("\x31\xFF" "0.0.0.0:0\0\0", 13)).bytes);
+              client
+                  .Ask(master, std::string("\x31\xFF"
+                                           "0.0.0.0:0\0\0",
+                                           13))
+                  .bytes);
     EXPECT_EQ(Header("getserversResponse\\") + entry(Server(1)) + std::string("\\EOT\0\0\0", 7),
               client.Ask(master, Header("getservers 68 empty full")).bytes);
-}
-
-TEST_F(SimulatorTest, SourceConsoleOverTcp) {
-    SimConfig config;
-    config.servers = {LoopbackServer(SimProtocol::Source, 0x070B)};
-    config.servers[0].rcon = SimRcon::Tcp;
-    config.servers[0].rconPassword = "pw";
-    config.servers[0].commands = {{"status", "fine\n"}};
-    Serve(config);
-    const SimAddress console = simulator.RconAddresses().at(0);
-    EXPECT_EQ(Server(0).ip, console.ip);
-    EXPECT_EQ(Server(0).port, console.port);
-
-    SimTest::TcpClient tcp(console);
-    ASSERT_TRUE(tcp.Connected());
-    ASSERT_TRUE(tcp.Send(EncodeSourceRcon(11, SourceRconType::kAuth, "pw") +
-                         EncodeSourceRcon(12, SourceRconType::kCommand, "status")));
-    const std::string expected = EncodeSourceRcon(11, SourceRconType::kResponseValue, "") +
-                                 EncodeSourceRcon(11, SourceRconType::kAuthResponse, "") +
-                                 EncodeSourceRcon(12, SourceRconType::kResponseValue, "fine\n");
-    EXPECT_EQ(expected, tcp.Receive(expected.size()));
-
-    SimTest::TcpClient stranger(console);
-    ASSERT_TRUE(stranger.Send(EncodeSourceRcon(1, SourceRconType::kCommand, "status")));
-    EXPECT_TRUE(stranger.WaitForEnd());
 }
 
 TEST_F(SimulatorTest, PortsAddressingPutsEveryEndpointOnOneAddress) {
@@ -253,8 +217,9 @@ TEST_F(SimulatorTest, PortsAddressingPutsEveryEndpointOnOneAddress) {
     EXPECT_EQ(2u, ports.size());
     EXPECT_EQ(config.masters[0].address.port, simulator.MasterAddresses().at(0).port);
     EXPECT_EQ(EncodeSourceInfo(config.servers[1]), client.Ask(Server(1), kInfo).bytes);
-    EXPECT_EQ(0u, client.Ask(Server(1), Header("challenge rcon\n")).bytes.find(
-                      Header("challenge rcon ")));
+    EXPECT_EQ(
+        0u,
+        client.Ask(Server(1), Header("challenge rcon\n")).bytes.find(Header("challenge rcon ")));
 }
 
 TEST(GameServerSimulator, RefusesAddressesOutsideLoopback) {

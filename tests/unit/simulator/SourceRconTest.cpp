@@ -1,6 +1,6 @@
 // The Source RCON framer and session of the simulated TCP consoles.
-#include "SimTestSupport.h"
 #include "SourceRcon.h"
+#include "SimTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +8,6 @@ namespace Portico {
 namespace {
 
 using SimTest::Le32;
-
-std::vector<SourceRconPacket> Packets(const std::string& stream) {
-    SourceRconFramer framer;
-    framer.Append(stream.data(), stream.size());
-    std::vector<SourceRconPacket> packets;
-    SourceRconPacket packet;
-    while (framer.Next(packet) == SourceRconFramer::Result::Packet)
-        packets.push_back(packet);
-    return packets;
-}
 
 TEST(SourceRconFramer, CutsPacketsFromAnyPieces) {
     const std::string stream = EncodeSourceRcon(1, 3, "pw") + EncodeSourceRcon(2, 2, "status");
@@ -56,44 +46,6 @@ TEST(SourceRconFramer, RefusesSizesOutsideTheLayoutForGood) {
     EXPECT_EQ(SourceRconFramer::Result::Malformed, framer.Next(packet));
 }
 
-TEST(SourceRconSession, LoginThenCommandsWithLongOutput) {
-    const RconConsole console("secret", {{"cvarlist", std::string(9000, 'c')}});
-    SourceRconSession session(console);
-    SimBytes out;
-    const std::string wrong = EncodeSourceRcon(5, SourceRconType::kAuth, "nope");
-    ASSERT_TRUE(session.Feed(wrong.data(), wrong.size(), out));
-    auto packets = Packets(out);
-    ASSERT_EQ(2u, packets.size());
-    EXPECT_EQ(SourceRconType::kResponseValue, packets[0].type);
-    EXPECT_EQ(5, packets[0].id);
-    EXPECT_EQ("", packets[0].body);
-    EXPECT_EQ(SourceRconType::kAuthResponse, packets[1].type);
-    EXPECT_EQ(-1, packets[1].id);
-
-    out.clear();
-    const std::string login = EncodeSourceRcon(6, SourceRconType::kAuth, "secret");
-    ASSERT_TRUE(session.Feed(login.data(), login.size(), out));
-    packets = Packets(out);
-    ASSERT_EQ(2u, packets.size());
-    EXPECT_EQ(6, packets[1].id);
-
-    out.clear();
-    const std::string command = EncodeSourceRcon(7, SourceRconType::kCommand, "cvarlist") +
-                                EncodeSourceRcon(8, SourceRconType::kResponseValue, "");
-    ASSERT_TRUE(session.Feed(command.data(), command.size(), out));
-    packets = Packets(out);
-    ASSERT_EQ(4u, packets.size()); // 4000 + 4000 + 1000 bytes, then the mirrored end marker
-    std::string output;
-    for (size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(7, packets[i].id);
-        EXPECT_EQ(SourceRconType::kResponseValue, packets[i].type);
-        output += packets[i].body;
-    }
-    EXPECT_EQ(std::string(9000, 'c'), output);
-    EXPECT_EQ(8, packets[3].id);
-    EXPECT_EQ("", packets[3].body);
-}
-
 TEST(SourceRconSession, CommandBeforeLoginOrGarbageEndsTheConnection) {
     const RconConsole console("secret", {});
     SimBytes out;
@@ -106,7 +58,8 @@ TEST(SourceRconSession, CommandBeforeLoginOrGarbageEndsTheConnection) {
 }
 
 TEST(RconConsole, CannedOutputByLineThenFirstWord) {
-    const RconConsole console("pw", {{"status", "S\n"}, {"kick Bo", "Bo kicked\n"}, {"kick", "K\n"}});
+    const RconConsole console("pw",
+                              {{"status", "S\n"}, {"kick Bo", "Bo kicked\n"}, {"kick", "K\n"}});
     EXPECT_TRUE(console.Accepts("pw"));
     EXPECT_FALSE(console.Accepts("PW"));
     EXPECT_FALSE(RconConsole("", {}).Accepts(""));

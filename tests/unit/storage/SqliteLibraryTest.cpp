@@ -9,15 +9,6 @@
 using Utils::DatabaseSqlite;
 using Utils::SqliteLibrary;
 
-TEST(SqliteLibrary, ProcessLibraryIsBoundByDefaultName) {
-    DatabaseSqlite db;
-    const Utils::SqliteApi* api = SqliteLibrary::Instance().Api();
-    ASSERT_NE(api, nullptr);
-    EXPECT_TRUE(api->CanOpen());
-    EXPECT_TRUE(api->CanExec());
-    EXPECT_TRUE(api->CanQuery());
-}
-
 TEST(SqliteLibrary, AbsentLibraryMakesEveryOperationFail) {
     SqliteLibrary absent("portico-no-such-sqlite-library");
     EXPECT_FALSE(absent.Bind());
