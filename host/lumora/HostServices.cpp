@@ -4,7 +4,7 @@
 #include "HostState.h"
 #include "HostViews.h"
 
-#include "core/win/HostApi.h"
+#include "common/win/HostApi.h"
 
 #include <cwchar>
 

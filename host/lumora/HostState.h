@@ -2,7 +2,7 @@
 // the handlers the plug-in registered, and its views.
 #pragma once
 
-#include "core/win/HostApi.h"
+#include "common/win/HostApi.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // "BuddyListView", "CGameListView" and "CRoomsWebViewPanel".
 #pragma once
 
-#include "core/win/HostApi.h"
+#include "common/win/HostApi.h"
 
 #include <windows.h>
 

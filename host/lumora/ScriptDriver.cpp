@@ -5,7 +5,7 @@
 #include "HostViews.h"
 #include "WebControl.h"
 
-#include "core/win/HostApi.h"
+#include "common/win/HostApi.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // dlls\Verbena.dll of the stand-in host: the English texts of the plug-in, country names keyed
 // by country code, flag images, and dialog translation. Exports by ordinal only (Verbena.def).
 #include "HostLogExport.h"
-#include "core/win/HostApi.h"
+#include "common/win/HostApi.h"
 
 #include <windows.h>
 

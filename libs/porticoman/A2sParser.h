@@ -4,7 +4,7 @@
 #pragma once
 
 #include "PacketReader.h"
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 namespace Portico {
 

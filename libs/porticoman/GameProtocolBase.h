@@ -6,7 +6,7 @@
 
 #include "ChallengeCache.h"
 #include "GameTable.h"
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 namespace Portico {
 

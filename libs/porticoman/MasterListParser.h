@@ -3,7 +3,7 @@
 #pragma once
 
 #include "PacketReader.h"
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 namespace Portico {
 

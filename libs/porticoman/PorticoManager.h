@@ -7,7 +7,7 @@
 #include "GameProtocolBase.h"
 #include "ReplyParser.h"
 #include "SplitReassembler.h"
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 #include <memory>
 #include <vector>

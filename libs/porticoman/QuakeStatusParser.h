@@ -2,7 +2,7 @@
 // info string (\key\value pairs) and one line per player, `score ping "name"`.
 #pragma once
 
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 #include <string_view>
 

@@ -7,7 +7,7 @@
 #include "GameTable.h"
 #include "PacketReader.h"
 #include "SplitReassembler.h"
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 namespace Portico {
 

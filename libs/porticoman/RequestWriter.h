@@ -1,7 +1,7 @@
 // The request datagrams the library sends, each appended to a stream.
 #pragma once
 
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 namespace Portico {
 

@@ -1,7 +1,7 @@
 #include "CountryDatabase.h"
 
 #include "Quillon.h"
-#include "region/RegionTable.h"
+#include "RegionTable.h"
 
 namespace Portico {
 

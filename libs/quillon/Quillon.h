@@ -10,7 +10,7 @@
 // data is loaded on the first call and no call allocates afterwards.
 #pragma once
 
-#include "region/RegionLookup.h"
+#include "abi/RegionLookup.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // is added; the browser's refresh selects from it.
 #pragma once
 
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 #include <cstdint>
 #include <vector>

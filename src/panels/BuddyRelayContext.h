@@ -2,7 +2,7 @@
 // the buddy-list panel's window, the browser scheduler's probes and the running game.
 #pragma once
 
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 #include <cstdint>
 

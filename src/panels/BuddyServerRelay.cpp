@@ -1,7 +1,7 @@
 #include "panels/BuddyServerRelay.h"
 
-#include "core/MessageWindow.h"
-#include "core/Messages.h"
+#include "common/MessageWindow.h"
+#include "common/Messages.h"
 #include "query/QueryContext.h"
 
 namespace Portico {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "panels/BuddyRelayContext.h"
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 #include <cstdint>
 

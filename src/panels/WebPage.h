@@ -2,7 +2,7 @@
 // plug-in's category: web\portico.<language>.html in the host folder, else the English page.
 #pragma once
 
-#include "core/HostInfo.h"
+#include "common/HostInfo.h"
 
 #include <string>
 

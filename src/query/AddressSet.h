@@ -3,7 +3,7 @@
 // master list of a million servers queues.
 #pragma once
 
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "ProtocolLibrary.h"
+#include "query/ProtocolLibrary.h"
 
 #include <mutex>
 

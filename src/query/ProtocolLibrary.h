@@ -3,7 +3,7 @@
 // engine then sends nothing and drops every datagram.
 #pragma once
 
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // panel. The plug-in wires the real pieces; tests give their own.
 #pragma once
 
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 #include <cstdint>
 

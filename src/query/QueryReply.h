@@ -2,7 +2,7 @@
 // then further servers, stored answers, player lists and follow-up requests dispatched.
 #pragma once
 
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #include "query/QueryScheduler.h"
 
-#include "core/MessageWindow.h"
-#include "core/Messages.h"
+#include "common/MessageWindow.h"
+#include "common/Messages.h"
 #include "query/Clock.h"
 
 #include <algorithm>

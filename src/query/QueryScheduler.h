@@ -2,7 +2,7 @@
 // queried server; hands every new or answered record to its window by message.
 #pragma once
 
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 #include "query/QueryContext.h"
 #include "query/ServerQueue.h"
 #include "query/ServerRecord.h"

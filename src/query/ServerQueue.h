@@ -4,7 +4,7 @@
 #pragma once
 
 #include "query/AddressSet.h"
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 #include <cstdint>
 #include <memory>

@@ -2,7 +2,7 @@
 // every holder copies it whole.
 #pragma once
 
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 #include <cstddef>
 #include <cstdint>

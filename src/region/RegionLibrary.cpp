@@ -1,4 +1,4 @@
-#include "RegionLibrary.h"
+#include "region/RegionLibrary.h"
 
 #include <cstring>
 #include <utility>

@@ -3,7 +3,7 @@
 // region 0 and no country.
 #pragma once
 
-#include "RegionLookup.h"
+#include "abi/RegionLookup.h"
 
 #include <cstdint>
 #include <mutex>

@@ -2,7 +2,7 @@
 // body. Not part of the plug-in; the packing tool and the tests use it.
 #pragma once
 
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 #include <cstddef>
 #include <vector>

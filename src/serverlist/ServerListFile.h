@@ -4,7 +4,7 @@
 // is the first octet, then the little-endian port.
 #pragma once
 
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 #include <cstddef>
 #include <cstdint>

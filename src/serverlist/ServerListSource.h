@@ -2,7 +2,7 @@
 // the server-list cache.
 #pragma once
 
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 #include <string>
 #include <vector>

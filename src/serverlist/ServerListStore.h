@@ -2,7 +2,7 @@
 // (FslRegion) and its addresses (Fsl).
 #pragma once
 
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 #include "storage/Database.h"
 
 #include <cstdint>

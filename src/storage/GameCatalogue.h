@@ -2,6 +2,7 @@
 // tree of areas.
 #pragma once
 
+#include "common/CatalogueSource.h"
 #include "storage/Database.h"
 
 #include <cstdint>
@@ -9,12 +10,6 @@
 #include <vector>
 
 namespace Portico {
-
-struct CatalogueGame {
-    uint32_t gameId = 0;
-    std::u16string name;
-    int32_t icon = 0; // cell of the host's game icon strip
-};
 
 class GameCatalogue {
 public:

@@ -1,7 +1,7 @@
 // Where the host's catalogue and the user's store live.
 #pragma once
 
-#include "core/HostInfo.h"
+#include "common/HostInfo.h"
 
 #include <string>
 

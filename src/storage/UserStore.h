@@ -2,8 +2,8 @@
 // browser starts and written back when it closes. Owns the favourites in memory.
 #pragma once
 
-#include "browser/Favourites.h"
-#include "core/HostInfo.h"
+#include "storage/Favourites.h"
+#include "common/HostInfo.h"
 #include "storage/Database.h"
 
 #include <cstdint>

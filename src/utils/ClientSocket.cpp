@@ -1,4 +1,4 @@
-#include "ClientSocket.h"
+#include "utils/ClientSocket.h"
 
 #include <chrono>
 

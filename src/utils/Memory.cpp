@@ -1,4 +1,4 @@
-#include "MemoryT.h"
+#include "utils/MemoryT.h"
 
 namespace Utils {
 

@@ -1,6 +1,6 @@
-#include "ResolveHost.h"
+#include "utils/ResolveHost.h"
 
-#include "SocketShim.h"
+#include "utils/SocketShim.h"
 
 #include <cctype>
 

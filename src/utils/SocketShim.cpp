@@ -1,4 +1,4 @@
-#include "SocketShim.h"
+#include "utils/SocketShim.h"
 
 namespace Utils {
 namespace SocketShim {

@@ -1,4 +1,4 @@
-#include "SocketShim.h"
+#include "utils/SocketShim.h"
 
 #include <arpa/inet.h>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "SocketShim.h"
+#include "utils/SocketShim.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>

@@ -2,7 +2,7 @@
 // plug-in never makes one: its host has started Winsock before loading it.
 #pragma once
 
-#include "SocketShim.h"
+#include "utils/SocketShim.h"
 
 namespace Utils {
 

@@ -1,4 +1,4 @@
-#include "ThreadedSocket.h"
+#include "utils/ThreadedSocket.h"
 
 #include <exception>
 

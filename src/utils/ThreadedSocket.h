@@ -3,7 +3,7 @@
 // and never terminates it. A socket may be closed or destroyed from its own callbacks.
 #pragma once
 
-#include "SocketShim.h"
+#include "utils/SocketShim.h"
 
 #include <atomic>
 #include <cstdint>

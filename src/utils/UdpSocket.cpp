@@ -1,4 +1,4 @@
-#include "UdpSocket.h"
+#include "utils/UdpSocket.h"
 
 namespace Utils {
 

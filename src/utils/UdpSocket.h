@@ -3,9 +3,9 @@
 // part of the object is gone.
 #pragma once
 
-#include "InStreamT.h"
-#include "StreamT.h"
-#include "ThreadedSocket.h"
+#include "utils/InStreamT.h"
+#include "utils/StreamT.h"
+#include "utils/ThreadedSocket.h"
 
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 // Quake III-engine game.
 #pragma once
 
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "MasterRequest.h"
 
-#include "core/Messages.h"
+#include "common/Messages.h"
 #include "query/Clock.h"
 #include "query/ProtocolLibrary.h"
 #include "region/RegionLibrary.h"

@@ -4,7 +4,7 @@
 
 #include "ResultTable.h"
 
-#include "core/MessageWindow.h"
+#include "common/MessageWindow.h"
 #include "query/QueryContext.h"
 #include "query/QueryScheduler.h"
 #include "query/UDPPoolT.h"

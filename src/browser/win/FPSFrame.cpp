@@ -1,7 +1,7 @@
 #include "browser/win/FPSFrame.h"
 
-#include "core/PluginState.h"
-#include "core/win/LanguageLibrary.h"
+#include "common/PluginState.h"
+#include "common/win/LanguageLibrary.h"
 
 namespace Portico {
 

@@ -2,7 +2,7 @@
 // Its closing box hides it; only the host's exit destroys it.
 #pragma once
 
-#include "resources/ResourceIds.h"
+#include "common/ResourceIds.h"
 #include "utils/win/DialogImplT.h"
 #include "utils/win/MessageMap.h"
 

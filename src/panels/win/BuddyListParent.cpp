@@ -1,6 +1,6 @@
 #include "panels/win/BuddyListParent.h"
 
-#include "core/win/HostBinding.h"
+#include "common/win/HostBinding.h"
 #include "query/QueryContext.h"
 
 namespace Portico {

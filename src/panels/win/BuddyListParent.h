@@ -2,9 +2,9 @@
 // and shows it in the host's list.
 #pragma once
 
-#include "core/MessageWindow.h"
-#include "core/Messages.h"
-#include "query/ProtocolInterface.h"
+#include "common/MessageWindow.h"
+#include "common/Messages.h"
+#include "abi/ProtocolInterface.h"
 #include "utils/win/MessageMap.h"
 #include "utils/win/WindowImplT.h"
 

@@ -1,6 +1,6 @@
 #include "panels/win/CChatRoomView.h"
 
-#include "core/win/HostBinding.h"
+#include "common/win/HostBinding.h"
 
 namespace Portico {
 

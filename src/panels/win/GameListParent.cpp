@@ -1,9 +1,9 @@
 #include "panels/win/GameListParent.h"
 
-#include "core/win/HostBinding.h"
+#include "common/win/HostBinding.h"
 #include "panels/GameListBadge.h"
 #include "panels/win/HtmlView.h"
-#include "resources/ResourceIds.h"
+#include "common/ResourceIds.h"
 #include "utils/win/Module.h"
 
 namespace Portico {

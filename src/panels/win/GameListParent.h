@@ -3,7 +3,7 @@
 // category, and draws its badge on the category's row.
 #pragma once
 
-#include "core/win/HostApi.h"
+#include "common/win/HostApi.h"
 #include "panels/WebPage.h"
 #include "utils/win/MessageMap.h"
 #include "utils/win/WindowImplT.h"

@@ -3,7 +3,7 @@
 #include "FakeQueryContext.h"
 
 #include "PorticoManager.h"
-#include "core/MessageWindow.h"
+#include "common/MessageWindow.h"
 #include "query/QueryReply.h"
 #include "query/QueryScheduler.h"
 #include "query/ServerQueue.h"

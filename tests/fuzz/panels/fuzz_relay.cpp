@@ -1,5 +1,5 @@
 // Relay payloads as the host hands them over: first byte the message type, the rest the data.
-#include "core/MessageWindow.h"
+#include "common/MessageWindow.h"
 #include "panels/BuddyServerRelay.h"
 #include "query/QueryContext.h"
 

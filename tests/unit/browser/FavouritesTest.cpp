@@ -1,7 +1,7 @@
 #include "FakeQueryContext.h"
 
-#include "browser/Favourites.h"
-#include "core/Messages.h"
+#include "storage/Favourites.h"
+#include "common/Messages.h"
 #include "query/QueryScheduler.h"
 
 #include <gtest/gtest.h>

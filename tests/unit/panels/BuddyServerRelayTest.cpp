@@ -1,6 +1,6 @@
 #include "panels/BuddyServerRelay.h"
-#include "core/MessageWindow.h"
-#include "core/Messages.h"
+#include "common/MessageWindow.h"
+#include "common/Messages.h"
 #include "query/QueryContext.h"
 
 #include <gtest/gtest.h>

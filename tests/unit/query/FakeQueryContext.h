@@ -3,7 +3,7 @@
 #pragma once
 
 #include "Eventually.h"
-#include "core/MessageWindow.h"
+#include "common/MessageWindow.h"
 #include "query/QueryContext.h"
 #include "query/ServerRecord.h"
 

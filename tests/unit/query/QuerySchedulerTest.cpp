@@ -1,6 +1,6 @@
 #include "FakeQueryContext.h"
 
-#include "core/Messages.h"
+#include "common/Messages.h"
 #include "query/Clock.h"
 #include "query/QueryScheduler.h"
 

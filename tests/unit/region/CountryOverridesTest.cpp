@@ -1,6 +1,6 @@
 #include "CountryOverrides.h"
 #include "RangeTableImage.h"
-#include "region/RegionTable.h"
+#include "RegionTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "CountryRanges.h"
 #include "RangeTableImage.h"
-#include "region/RegionTable.h"
+#include "RegionTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "region/RegionTable.h"
+#include "RegionTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Server lists for the tests: addresses, packed files and their pieces.
 #pragma once
 
-#include "query/ProtocolInterface.h"
+#include "abi/ProtocolInterface.h"
 #include "serverlist/HttpTime.h"
 #include "serverlist/ServerListEncoder.h"
 

@@ -4,7 +4,7 @@
 
 #include "TempFolder.h"
 
-#include "core/HostInfo.h"
+#include "common/HostInfo.h"
 #include "storage/DatabaseSqlite.h"
 
 #include <filesystem>

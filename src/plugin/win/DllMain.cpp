@@ -1,0 +1,12 @@
+// Entry of Tessel.dll. The module exports nothing: it registers its handlers with the host.
+#include "plugin/win/Plugin.h"
+
+#include <windows.h>
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH)
+        Portico::Plugin::Instance().OnLoad();
+    else if (reason == DLL_PROCESS_DETACH)
+        Portico::Plugin::Instance().OnUnload();
+    return TRUE;
+}

@@ -1,0 +1,75 @@
+// The module's one instance: the plug-in-wide state, the host binding, the long-lived window
+// objects and engines, and the six host events that drive them.
+#pragma once
+
+#include "storage/Favourites.h"
+#include "browser/ServerStore.h"
+#include "browser/win/FPSFrame.h"
+#include "plugin/HostCatalogueSource.h"
+#include "common/PluginState.h"
+#include "plugin/QueryEngine.h"
+#include "plugin/win/HookMapping.h"
+#include "common/win/HostBinding.h"
+#include "common/win/LanguageLibrary.h"
+#include "plugin/win/PluginContext.h"
+#include "common/win/SkinLibrary.h"
+#include "panels/BuddyServerRelay.h"
+#include "panels/win/BuddyListParent.h"
+#include "panels/win/CChatRoomView.h"
+#include "panels/win/GameListParent.h"
+
+namespace Portico {
+
+class Plugin {
+public:
+    static constexpr uint16_t kFirstQueryPort = 20100;
+
+    static Plugin& Instance();
+
+    // Module entry: process attach and detach.
+    void OnLoad();
+    void OnUnload();
+
+    // Host events; all run on the host's window thread.
+    void OnAuthOK();
+    void OnCateItemClick(uint32_t itemId);
+    void OnMeJoinRoom();
+    void OnMeLeaveRoom();
+    void OnAppExit();
+    void OnUnknownProtocol(const Host::ProtocolMessageRecord* record);
+
+    PluginState state;
+    HostBinding host;
+    SkinLibrary skin;
+    LanguageLibrary language;
+    HookMapping hookMapping;
+    Favourites favourites;
+    ServerStore serverStore;
+    QueryEngine engine;
+    PluginContext context{*this};
+    BuddyServerRelay relay{context};
+    FPSFrame browser{state, language};
+    CChatRoomView chatRoom;
+    BuddyListParent buddyList{host};
+    GameListParent gameList;
+
+private:
+    Plugin();
+    // The engine stops before any window object or the state it reads is gone.
+    ~Plugin();
+
+    void ReadMyInfo();
+    void HoldModule();
+    void ReleaseModule();
+    void LoadTexts();
+    void BuildCatalogue();
+    void CreateBrowserOnce();
+
+    HostCatalogueSource catalogueSource{host};
+    // Our own reference to the module while the engine's threads run: a host that frees the
+    // module without "OnAppExit" leaves it loaded rather than join threads under the loader's
+    // lock (which they need to end) or unmap the code they run.
+    HMODULE selfReference = nullptr;
+};
+
+} // namespace Portico
