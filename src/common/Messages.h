@@ -17,4 +17,8 @@ constexpr uint32_t kMsgRoomServers = 0x2020;    // chat-room panel: wParam count
 constexpr uint32_t kMsgGameServer = 0x2099;     // browser: the game reports its server
 constexpr uint32_t kMsgRconNotify = 0x2100;     // console window: RCON notification
 
+constexpr uint32_t kPrivateMessages[] = {
+    kMsgResortByPing, kMsgServerRecord, kMsgListRefill,  kMsgPlayerList, kMsgBuddyNoServer,
+    kMsgBuddyGame,    kMsgBuddyAddress, kMsgRoomServers, kMsgGameServer, kMsgRconNotify};
+
 } // namespace Portico

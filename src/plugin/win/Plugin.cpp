@@ -1,11 +1,13 @@
 #include "plugin/win/Plugin.h"
 
 #include "browser/PartnerServers.h"
+#include "common/Messages.h"
 #include "plugin/win/IconStrip.h"
 #include "query/ProtocolLibrary.h"
 #include "region/RegionLibrary.h"
 #include "utils/InStreamT.h"
 #include "utils/ResolveHost.h"
+#include "utils/win/MessageMap.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -14,6 +16,17 @@
 
 namespace Portico {
 namespace {
+
+// The window framework hands reflected notifications to our controls from kReflectedBase on,
+// where the private messages live too: no reflected message may be taken for one of ours.
+constexpr bool ReflectedMessagesAreNotPrivate() {
+    for (uint32_t message : kPrivateMessages) {
+        if (Utils::IsReflectedMessage(message))
+            return false;
+    }
+    return true;
+}
+static_assert(ReflectedMessagesAreNotPrivate(), "a reflected message collides with a private one");
 
 uint8_t LookupRegion(uint32_t ip, uint8_t out[3]) {
     return RegionLibrary::Instance().Lookup(ip, out);

@@ -13,8 +13,26 @@ namespace Utils {
 // that a control class sees its own custom draw (a reflected WM_NOTIFY is 0x204E).
 constexpr UINT kReflectedBase = WM_USER + 0x1C00;
 
+// Marks a window that a class of ours has taken over: only such children are reflected to.
+constexpr const wchar_t* kWrappedProperty = L"Portico.Wrapped";
+
+// The messages that name the child they come from and are reflected to it.
+constexpr UINT kReflectedMessages[] = {WM_COMMAND,         WM_NOTIFY,          WM_DRAWITEM,
+                                       WM_MEASUREITEM,     WM_HSCROLL,         WM_VSCROLL,
+                                       WM_CTLCOLORBTN,     WM_CTLCOLOREDIT,    WM_CTLCOLORLISTBOX,
+                                       WM_CTLCOLORSTATIC,  WM_CTLCOLORSCROLLBAR};
+
+constexpr bool IsReflectedMessage(UINT message) {
+    for (UINT reflected : kReflectedMessages) {
+        if (kReflectedBase + reflected == message)
+            return true;
+    }
+    return false;
+}
+
 // Sends a notification back to the child control that sent it; false when the message is
-// not one that names a child, or the child is not known.
+// not one that names a child, or the child is not one our classes wrap (a host window then
+// sees its own notifications in its own procedure).
 bool ReflectNotification(HWND parent, UINT message, WPARAM wParam, LPARAM lParam,
                          LRESULT& result);
 

@@ -3,6 +3,8 @@
 // T provides ProcessWindowMessage (usually through the message-map macros).
 #pragma once
 
+#include "utils/win/MessageMap.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -26,13 +28,16 @@ public:
         if (!SetWindowSubclass(target, &SubclassProc, kSubclassId,
                                reinterpret_cast<DWORD_PTR>(this)))
             return false;
+        SetPropW(target, kWrappedProperty, reinterpret_cast<HANDLE>(this));
         hwnd = target;
         return true;
     }
 
     void UnsubclassWindow() {
-        if (HWND held = hwnd.exchange(nullptr))
+        if (HWND held = hwnd.exchange(nullptr)) {
             RemoveWindowSubclass(held, &SubclassProc, kSubclassId);
+            RemovePropW(held, kWrappedProperty);
+        }
     }
 
     HWND Hwnd() const { return hwnd; }

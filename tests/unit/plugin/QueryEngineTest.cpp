@@ -3,6 +3,7 @@
 #include "common/Messages.h"
 #include "common/PluginState.h"
 #include "plugin/QueryEngine.h"
+#include "utils/SocketStartup.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,7 @@ private:
 
 class QueryEngineTest : public ::testing::Test {
 protected:
+    Utils::SocketStartup sockets; // the host's part in the plug-in
     PluginState state;
     Favourites favourites;
     QueryEngine engine{state, favourites, &AnsweringProtocols};

@@ -47,6 +47,16 @@ public:
     std::vector<UINT> reflected;
 };
 
+// Stands for a host window's own procedure under our subclass.
+class HostProcedure : public WindowImplT<HostProcedure> {
+public:
+    bool ProcessWindowMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT&) {
+        seen += message == WM_NOTIFY || message == WM_COMMAND;
+        return false;
+    }
+    int seen = 0;
+};
+
 class WindowFramework : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -120,6 +130,19 @@ TEST_F(WindowFramework, NotificationsAreReflectedToTheirSender) {
     NMHDR stranger{parent, 1, UINT(NM_CUSTOMDRAW)};
     SendMessageW(parent, WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&stranger));
     EXPECT_EQ(catcher.reflected.size(), 1u);
+}
+
+TEST_F(WindowFramework, AChildWeDoNotWrapKeepsItsNotificationsWithTheWindow) {
+    HostProcedure host;
+    Counter counter;
+    ASSERT_TRUE(host.SubclassWindow(parent));
+    ASSERT_TRUE(counter.SubclassWindow(parent)); // runs first, reflects what it may
+    NMHDR header{child, 77, UINT(NM_CUSTOMDRAW)};
+    SendMessageW(parent, WM_NOTIFY, 77, reinterpret_cast<LPARAM>(&header));
+    counter.passCommandOn = true;
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(77, BN_CLICKED), reinterpret_cast<LPARAM>(child));
+    EXPECT_EQ(host.seen, 2);
+    counter.UnsubclassWindow();
 }
 
 TEST_F(WindowFramework, DestroyedWindowIsLetGo) {
