@@ -11,6 +11,7 @@
 
 #include "TempFolder.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>

@@ -68,8 +68,7 @@ Portico::ServerRecord ListWindow::Read(const Row& row) {
 void ListWindow::Check(const Portico::ServerRecord& record) {
     const bool named = Utils::BoundedLength(record.info.name, 128) < 128 &&
                        Utils::BoundedLength(record.info.map, 128) < 128;
-    // Favourites loaded from the store are the trial's own 10.x addresses.
-    const bool address = record.port != 0 && (Loopback(record.ip) || record.ip >> 24 == 10);
+    const bool address = record.port != 0 && Loopback(record.ip);
     if (!named || !address || record.status > Portico::kStatusReplied)
         ++figures.badRecords;
 }

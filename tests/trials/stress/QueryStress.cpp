@@ -19,6 +19,7 @@
 #include "storage/UserStore.h"
 #include "utils/SocketStartup.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
