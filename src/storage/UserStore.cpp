@@ -38,16 +38,28 @@ bool UserStore::LoadUserStore(bool& inFavourites, uint32_t& filter) {
     database->Exec(kStoreBusyTimeout);
     for (const char* create : {kCreateFavTab, kCreateConfig, kCreateFslRegion, kCreateFsl})
         database->Exec(create);
-    ReadFavourites();
+    // One read transaction, so that the count and the rows come from one state of the file.
+    // Favourites that could not be read must not look like none: the save at the end of the
+    // session would then delete the stored ones. Such a store is treated as one that does not
+    // open (another process may hold its lock for longer than the busy timeout).
+    database->Exec("BEGIN");
+    if (!ReadFavourites()) {
+        database->Close();
+        return false;
+    }
     ReadSettings(inFavourites, filter);
+    database->Exec("COMMIT");
     filter = NormaliseFilter(filter);
     return true;
 }
 
-void UserStore::ReadFavourites() {
+bool UserStore::ReadFavourites() {
+    auto count = database->Query("SELECT count(*) FROM FavTab");
     auto rows = database->Query("SELECT gameid, ip, port, name, needpass FROM FavTab");
-    if (!rows)
-        return;
+    // A query whose rows stop early (a read that fails midway) keeps the rows read so far.
+    if (!count || count->RowCount() != 1 || !rows ||
+        rows->RowCount() != size_t(count->CellAt(0, 0).AsInt()))
+        return false;
     std::vector<ServerRecord> records;
     records.reserve(rows->RowCount());
     for (size_t row = 0; row < rows->RowCount(); ++row) {
@@ -64,6 +76,7 @@ void UserStore::ReadFavourites() {
         records.push_back(record);
     }
     favourites.Replace(records);
+    return true;
 }
 
 void UserStore::ReadSettings(bool& inFavourites, uint32_t& filter) {

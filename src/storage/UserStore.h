@@ -21,7 +21,8 @@ public:
 
     // Opens the store, creates its tables, replaces the favourites with the stored ones and
     // reads the settings; a setting that is not stored keeps the caller's value. The store
-    // stays open for the save. False, with nothing changed, when it cannot be opened.
+    // stays open for the save. False, with nothing changed and the store closed (so that the
+    // save writes nothing), when it cannot be opened or its favourites cannot be read.
     bool LoadUserStore(bool& inFavourites, uint32_t& filter);
     // Writes the settings and the favourites in one transaction, then compacts and closes the
     // store. False, with the stored data as it was, when any write fails or nothing was loaded.
@@ -34,7 +35,7 @@ public:
     static uint32_t NormaliseFilter(uint32_t filter);
 
 private:
-    void ReadFavourites();
+    bool ReadFavourites(); // false when they could not be read whole
     void ReadSettings(bool& inFavourites, uint32_t& filter);
     bool WriteAll(bool inFavourites, uint32_t filter, const std::vector<ServerRecord>& records);
 

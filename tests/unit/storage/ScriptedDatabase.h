@@ -13,7 +13,8 @@
 namespace Portico::Test {
 
 struct DatabaseScript {
-    // Exec statements starting with failAt fail without running, from occurrence failFrom on.
+    // Statements and queries starting with failAt fail without running, from occurrence
+    // failFrom on.
     std::string failAt;
     int failFrom = 1;
     // Likewise, but the database is dead from then on.
@@ -62,9 +63,8 @@ public:
         return inner.Exec(sql);
     }
     std::unique_ptr<Utils::ResultSet> Query(const char* sql) override {
-        if (dead)
+        if (dead || !Record(sql))
             return nullptr;
-        Record(sql);
         return inner.Query(sql);
     }
 

@@ -174,7 +174,7 @@ TEST_F(UserStoreTest, AnInterruptedSaveKeepsTheStoredFavourites) {
     crash.crashFrom = 2;
     EXPECT_FALSE(Save(std::make_unique<ScriptedDatabase>(crash), newer, false, 8));
     EXPECT_EQ(crash.Count("DELETE FROM FavTab"), 1); // the old rows were already deleted
-    EXPECT_EQ(crash.Count("COMMIT"), 0);
+    EXPECT_EQ(crash.Count("COMMIT"), 1);             // the load's, none of the save
 
     // The disk refuses one write.
     DatabaseScript full;
@@ -190,5 +190,29 @@ TEST_F(UserStoreTest, AnInterruptedSaveKeepsTheStoredFavourites) {
     EXPECT_EQ(std::u16string(loaded[0].info.name), u"one");
     EXPECT_EQ(std::u16string(loaded[1].info.name), u"two");
     EXPECT_TRUE(inFavourites); // the settings of the last good save too
+    EXPECT_EQ(filter, 4u);
+}
+
+TEST_F(UserStoreTest, FavouritesThatCannotBeReadAreNotOverwrittenByTheSave) {
+    const std::vector<ServerRecord> stored = {Favourite(1, 1, 1, u"one"),
+                                              Favourite(2, 2, 1, u"two")};
+    ASSERT_TRUE(Save(stored, true, 4));
+    // As when another process holds the store's lock for longer than the busy timeout.
+    DatabaseScript locked;
+    locked.failAt = "SELECT count(*) FROM FavTab";
+    UserStore store(host, std::make_unique<ScriptedDatabase>(locked));
+    bool inFavourites = false;
+    uint32_t filter = 0;
+    EXPECT_FALSE(store.LoadUserStore(inFavourites, filter));
+    EXPECT_FALSE(inFavourites);
+    EXPECT_EQ(filter, 0u);
+    ServerRecord added = Favourite(3, 3, 1, u"added during the session");
+    store.GetFavourites().AddFavourite(added);
+    EXPECT_FALSE(store.SaveUserStore(false, 0)); // the store was closed: nothing is written
+
+    const std::vector<ServerRecord> loaded = Reload(inFavourites, filter);
+    ASSERT_EQ(loaded.size(), 2u);
+    EXPECT_EQ(std::u16string(loaded[0].info.name), u"one");
+    EXPECT_TRUE(inFavourites);
     EXPECT_EQ(filter, 4u);
 }
