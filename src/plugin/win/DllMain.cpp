@@ -3,10 +3,10 @@
 
 #include <windows.h>
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH)
         Portico::Plugin::Instance().OnLoad();
     else if (reason == DLL_PROCESS_DETACH)
-        Portico::Plugin::Instance().OnUnload();
+        Portico::Plugin::Instance().OnUnload(reserved != nullptr);
     return TRUE;
 }

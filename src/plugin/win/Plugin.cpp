@@ -96,9 +96,11 @@ Plugin::~Plugin() {
     engine.Shutdown(&PumpSentMessages);
 }
 
+// Made on the heap and let go only by an unload: at process end other threads were stopped
+// wherever they stood, perhaps holding a lock that a teardown would wait for.
 Plugin& Plugin::Instance() {
-    static Plugin plugin;
-    return plugin;
+    static Plugin* const plugin = new Plugin;
+    return *plugin;
 }
 
 void Plugin::OnLoad() {
@@ -114,8 +116,10 @@ void Plugin::OnLoad() {
         dependencies->AddDependency("com.lumora.portico");
 }
 
-void Plugin::OnUnload() {
+void Plugin::OnUnload(bool processEnding) {
     hookMapping.Release();
+    if (!processEnding)
+        delete this;
 }
 
 void Plugin::OnAuthOK() {

@@ -26,9 +26,10 @@ public:
 
     static Plugin& Instance();
 
-    // Module entry: process attach and detach.
+    // Module entry: process attach and detach. An unload before the process ends destroys
+    // the instance; the module cannot be unloaded while the engine's threads run.
     void OnLoad();
-    void OnUnload();
+    void OnUnload(bool processEnding);
 
     // Host events; all run on the host's window thread.
     void OnAuthOK();
