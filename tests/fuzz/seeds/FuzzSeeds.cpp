@@ -274,7 +274,27 @@ std::string AddressText(const SimAddress& address) {
            std::to_string(address.port);
 }
 
+// Text as the New Address dialog hands it over: UTF-16, low byte first.
+Bytes Utf16Le(const std::u16string& text) {
+    Bytes bytes;
+    for (char16_t unit : text) {
+        bytes += char(unit & 0xFF);
+        bytes += char(unit >> 8);
+    }
+    return bytes;
+}
+
+void AddressTextSeeds(Seeds& seeds) {
+    seeds.Write("fuzz_address_text", "dotted", Utf16Le(u"127.0.0.1:27015"));
+    seeds.Write("fuzz_address_text", "host-name", Utf16Le(u"server.example:28960"));
+    seeds.Write("fuzz_address_text", "no-colon", Utf16Le(u"127.0.0.1"));
+    seeds.Write("fuzz_address_text", "two-colons", Utf16Le(u"10.0.0.1:27015:1"));
+    seeds.Write("fuzz_address_text", "long-pair",
+                Utf16Le(std::u16string(30, u'1') + u"\U0001F600" + u"2"));
+}
+
 void TextSeeds(Seeds& seeds, const SimConfig& config, const GameServerSimulator& simulator) {
+    AddressTextSeeds(seeds);
     seeds.Write("fuzz_sim_config", "seed-servers", FormatSimConfig(config));
     seeds.Write("fuzz_region_override", "demo", RegionOverrideText(BuildDemoConfig()));
     seeds.Write("fuzz_region_table", "loopback-countries", RangeTable());
