@@ -1,7 +1,7 @@
 #include "CountryDatabase.h"
 
 #include "Quillon.h"
-#include "RegionTable.h"
+#include "abi/RegionTable.h"
 
 namespace Portico {
 

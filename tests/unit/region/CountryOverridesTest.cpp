@@ -1,6 +1,6 @@
 #include "CountryOverrides.h"
 #include "RangeTableImage.h"
-#include "RegionTable.h"
+#include "abi/RegionTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "CountryRanges.h"
 #include "RangeTableImage.h"
-#include "RegionTable.h"
+#include "abi/RegionTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "RegionTable.h"
+#include "abi/RegionTable.h"
 
 #include <gtest/gtest.h>
 
