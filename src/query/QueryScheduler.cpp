@@ -50,7 +50,7 @@ void StoreLookup(ServerRecord& record, const ServerAddress& address, uint8_t reg
 
 QueryScheduler::QueryScheduler(QueryContext& context, uint32_t socketIndex,
                                const QueryPacing& pacing)
-    : context(context), pacing(pacing), socketIndex(socketIndex) {}
+    : context(context), pacing(pacing), socketIndex(socketIndex), awaited(pacing.inFlightMs) {}
 
 QueryScheduler::~QueryScheduler() {
     {
@@ -116,6 +116,7 @@ void QueryScheduler::HandleResult(const ServerAddress& address, const ServerInfo
     if (found == records.end())
         return;
     ServerRecord& record = found->second;
+    awaited.Remove(address);
     if (record.status != kStatusReplied) {
         const uint64_t now = NowMs();
         record.time = now > record.time ? now - record.time : 1;
@@ -177,6 +178,7 @@ void QueryScheduler::ClearQueue() {
 void QueryScheduler::ClearAll() {
     Guard guard(lock);
     mainQueue.Clear();
+    awaited.Clear();
     if (sendsInFlight != 0) {
         retired.push_back(std::move(records));
         records.clear();
@@ -199,6 +201,22 @@ std::vector<ServerAddress> QueryScheduler::QueuedServers() {
 uint64_t QueryScheduler::DroppedAdds() {
     Guard guard(lock);
     return droppedAdds;
+}
+
+QueryTally QueryScheduler::Tally() {
+    Guard guard(lock);
+    QueryTally tally;
+    tally.queued = mainQueue.Size() + inHand;
+    for (const auto& entry : records) {
+        const ServerRecord& record = entry.second;
+        if (record.status == kStatusReplied) {
+            ++tally.answered;
+        } else if (record.status == kStatusSent) {
+            ++tally.waiting;
+            tally.lastSentMs = std::max(tally.lastSentMs, record.time);
+        }
+    }
+    return tally;
 }
 
 void QueryScheduler::AskForList(uint32_t ip, uint16_t port, const ByteOutStream& request) {
@@ -335,10 +353,13 @@ void QueryScheduler::WorkerLoop() {
             probeQueue.pop_front();
             guard.unlock();
             SendProbe(address);
-        } else if (!mainQueuePaused && !mainQueue.Empty()) {
+        } else if (!mainQueuePaused && !mainQueue.Empty() && !InFlightFull()) {
             const ServerAddress address = mainQueue.PopFront();
+            ++inHand;
             guard.unlock();
             SendFromMainQueue(address);
+            guard.lock();
+            --inHand;
         } else {
             guard.unlock();
             Wait(pacing.idlePollMs);
@@ -385,6 +406,8 @@ void QueryScheduler::SendFromMainQueue(const ServerAddress& address) {
         ServerRecord& record = StampSent(address, region, lookup);
         if (regionFilterOn)
             record.regionMatched = 1;
+        if (pacing.maxInFlight != 0)
+            awaited.Add(address, record.time);
     }
     SendQuery(address);
     bool pause = false;
@@ -397,6 +420,11 @@ void QueryScheduler::SendFromMainQueue(const ServerAddress& address) {
     }
     if (pause)
         Wait(pacing.burstPauseMs);
+}
+
+// The caller holds the lock.
+bool QueryScheduler::InFlightFull() {
+    return pacing.maxInFlight != 0 && awaited.Count(NowMs()) >= pacing.maxInFlight;
 }
 
 bool QueryScheduler::PassesFilter(uint8_t region, const uint8_t lookup[3]) const {

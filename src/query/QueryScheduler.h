@@ -2,6 +2,7 @@
 // queried server; hands every new or answered record to its window by message.
 #pragma once
 
+#include "query/InFlightSet.h"
 #include "query/ProtocolInterface.h"
 #include "query/QueryContext.h"
 #include "query/ServerQueue.h"
@@ -30,6 +31,18 @@ struct QueryPacing {
     uint32_t pausePollMs = 100;    // how often a paused worker looks at the pause
     uint32_t resendGuardMs = 4000; // no second request to an unanswered server before this
     uint32_t maxQueued = 1000000;  // further adds are dropped (and counted)
+    // Main-queue requests awaiting their answer at once; 0: no cap. An unanswered one holds
+    // its place for inFlightMs.
+    uint32_t maxInFlight = 0;
+    uint32_t inFlightMs = 5000;
+};
+
+// What a scheduler holds at one moment (progress, and knowing when a browse is over).
+struct QueryTally {
+    uint32_t queued = 0;     // in the main queue, or taken from it and not yet sent
+    uint32_t waiting = 0;    // records sent and not answered
+    uint32_t answered = 0;   // records answered
+    uint64_t lastSentMs = 0; // latest sending time among the waiting ones (NowMs)
 };
 
 class QueryScheduler {
@@ -58,6 +71,8 @@ public:
     std::vector<ServerAddress> QueuedServers();
     // Adds refused because the main queue was full.
     uint64_t DroppedAdds();
+    // Walks every record: for tools, not for a window's every message.
+    QueryTally Tally();
 
     // Sends a request for a server list (a master's) through this scheduler's socket; lists
     // from that address are taken for kAnswerWindowMs.
@@ -110,6 +125,7 @@ private:
     void SendProbe(const ServerAddress& address);
     void SendFromMainQueue(const ServerAddress& address);
     bool PassesFilter(uint8_t region, const uint8_t lookup[3]) const;
+    bool InFlightFull();
     void SendQuery(const ServerAddress& address);
     ServerRecord& StampSent(const ServerAddress& address, uint8_t region, const uint8_t lookup[3]);
     void NoteAsked(uint32_t ip, uint16_t port, bool detail);
@@ -141,7 +157,9 @@ private:
     uint64_t pauseUntil = 0;
     uint64_t droppedAdds = 0;
     uint32_t burstCount = 0;
+    uint32_t inHand = 0; // addresses the worker took off the main queue and is sending
     uint32_t sendsInFlight = 0;
+    InFlightSet awaited; // main-queue requests, counted when pacing caps them
     MessageWindow* window = nullptr;
     bool detached = false;
     bool stopping = false; // a Stop waits for the worker: no new one may start meanwhile
