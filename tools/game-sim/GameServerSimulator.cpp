@@ -60,6 +60,28 @@ const char* RconName(SimRcon rcon) {
     return "off";
 }
 
+const char* HostileName(SimHostile hostile) {
+    switch (hostile) {
+    case SimHostile::Silent:
+        return "silent";
+    case SimHostile::Challenges:
+        return "challenges";
+    case SimHostile::Oversized:
+        return "oversized";
+    case SimHostile::Truncated:
+        return "truncated";
+    case SimHostile::Unfinished:
+        return "unfinished";
+    case SimHostile::Garbage:
+        return "garbage";
+    case SimHostile::Huge:
+        return "huge";
+    case SimHostile::None:
+        break;
+    }
+    return "none";
+}
+
 } // namespace
 
 bool GameServerSimulator::Start(const SimConfig& wanted, std::string& error) {
@@ -172,8 +194,8 @@ bool GameServerSimulator::StartMaster(const SimMaster& master, std::string& erro
     for (size_t i = 0; i < config.servers.size(); ++i)
         if (config.servers[i].listed)
             listings.push_back(ListingOf(config.servers[i], serverAddresses[i]));
-    endpoint->SetResponder(
-        std::unique_ptr<SimResponder>(new MasterResponder(master, std::move(listings))));
+    endpoint->SetResponder(std::unique_ptr<SimResponder>(
+        new MasterResponder(master, std::move(listings), random->Next())));
     if (!endpoint->Start()) {
         error = "cannot start the thread of " + AddressText(bound.ip, bound.port);
         return false;
@@ -208,7 +230,11 @@ std::string DescribeSimulator(const GameServerSimulator& simulator) {
     const auto& addresses = simulator.MasterAddresses();
     for (size_t i = 0; i < addresses.size(); ++i)
         out << "master  " << MasterName(config.masters[i].kind) << " "
-            << AddressText(addresses[i].ip, addresses[i].port) << "\n";
+            << AddressText(addresses[i].ip, addresses[i].port)
+            << (config.masters[i].hostile != SimHostile::None
+                    ? std::string(" hostile ") + HostileName(config.masters[i].hostile)
+                    : std::string())
+            << "\n";
     for (size_t i = 0; i < simulator.ServerAddresses().size(); ++i) {
         const SimServer& server = config.servers[i];
         const SimAddress& bound = simulator.ServerAddresses()[i];
@@ -225,6 +251,8 @@ std::string DescribeSimulator(const GameServerSimulator& simulator) {
             out << " split " << server.split;
         if (server.oldInfo)
             out << " old-info";
+        if (server.hostile != SimHostile::None)
+            out << " hostile " << HostileName(server.hostile);
         if (server.gamePort != 0)
             out << " gameport " << server.gamePort;
         if (server.rcon != SimRcon::Off)

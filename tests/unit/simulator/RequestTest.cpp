@@ -32,12 +32,16 @@ TEST(SimRequest, A2sInfoWithAndWithoutChallenge) {
     EXPECT_EQ(SimRequestKind::Unknown, Parse(Header("TOther") + '\0').kind);
 }
 
-TEST(SimRequest, A2sPlayerNeedsItsChallenge) {
+TEST(SimRequest, A2sPlayersAndRulesNeedTheirChallenge) {
     const SimRequest players = Parse(Header("U") + Le32(0xFFFFFFFF));
     EXPECT_EQ(SimRequestKind::A2sPlayer, players.kind);
     EXPECT_EQ(0xFFFFFFFFu, players.challenge);
     EXPECT_EQ(SimRequestKind::Unknown, Parse(Header("U\x01\x02\x03")).kind);
     EXPECT_EQ(SimRequestKind::A2sGetChallenge, Parse(Header("W")).kind);
+    const SimRequest rules = Parse(Header("V") + Le32(0x01020304));
+    EXPECT_EQ(SimRequestKind::A2sRules, rules.kind);
+    EXPECT_EQ(0x01020304u, rules.challenge);
+    EXPECT_EQ(SimRequestKind::Unknown, Parse(Header("V\x01")).kind);
 }
 
 TEST(SimRequest, ValveMasterRequest) {
