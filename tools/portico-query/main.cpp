@@ -63,9 +63,11 @@ std::vector<Endpoint> Resolve(const std::vector<HostPort>& list) {
 
 bool ReadServerLists(const QueryOptions& options, std::vector<ServerAddress>& listed) {
     for (const std::string& source : {options.fslFile, options.fslUrl}) {
-        if (!source.empty() && !LoadServerList(source, listed)) {
-            std::fprintf(stderr, "portico-query: cannot read the server list %s\n",
-                         source.c_str());
+        const ServerListProblem problem =
+            source.empty() ? ServerListProblem::kNone : LoadServerList(source, listed);
+        if (problem != ServerListProblem::kNone) {
+            std::fprintf(stderr, "portico-query: cannot use the server list %s: %s\n",
+                         source.c_str(), Describe(problem));
             return false;
         }
     }
