@@ -122,11 +122,15 @@ SimBytes ServerResponder::WholeAnswer(const SimRequest& request) const {
     }
 }
 
-// Challenges are never met, since each is new; the other faults start from the real answer
-// (a request that has none gets them too, from an empty one).
+// Challenges are never met, since each is new, and garbage comes whatever was asked; the other
+// faults start from the real answer (a request that has none gets nothing).
 std::vector<SimBytes> ServerResponder::Misbehave(const SimRequest& request) {
     const uint64_t draw = MixBits(secret ^ ++misbehaviours);
     SimBytes answer = WholeAnswer(request);
+    const bool answersAnything =
+        server.hostile == SimHostile::Challenges || server.hostile == SimHostile::Garbage;
+    if (answer.empty() && !answersAnything)
+        return {};
     switch (server.hostile) {
     case SimHostile::Challenges:
         return {EncodeA2sChallenge(uint32_t(draw) == kNoChallenge ? 1 : uint32_t(draw))};
