@@ -118,8 +118,7 @@ void QueryScheduler::HandleResult(const ServerAddress& address, const ServerInfo
     ServerRecord& record = found->second;
     awaited.Remove(address);
     if (record.status != kStatusReplied) {
-        const uint64_t now = NowMs();
-        record.time = now > record.time ? now - record.time : 1;
+        record.time = RoundTripMs(address, record.time);
         record.status = kStatusReplied;
     }
     record.info = info;
@@ -259,10 +258,11 @@ void QueryScheduler::FollowUpSent(uint32_t ip, uint16_t port) {
     Guard guard(lock);
     Exchange& exchange = exchanges[uint64_t(ip) << 16 | port];
     const bool detailAwaited = exchange.detailMs != 0 && Within(exchange.detailMs);
-    exchange.askedMs = NowMs();
+    exchange.askedUs = NowUs();
+    exchange.askedMs = exchange.askedUs / 1000;
     if (detailAwaited)
         return;
-    const uint64_t now = NowMs();
+    const uint64_t now = exchange.askedMs;
     for (auto it = records.lower_bound(ServerAddress{ip, port, 0});
          it != records.end() && it->first.ip == ip && it->first.port == port; ++it) {
         if (it->second.status == kStatusSent)
@@ -443,24 +443,39 @@ ServerRecord& QueryScheduler::StampSent(const ServerAddress& address, uint8_t re
                                         const uint8_t lookup[3]) {
     ServerRecord& record = records[address];
     StoreLookup(record, address, region, lookup);
-    record.time = NowMs();
+    record.time = NoteAsked(address.ip, address.port, false);
     record.status = kStatusSent;
-    NoteAsked(address.ip, address.port, false);
     return record;
 }
 
 // The caller holds the lock. Old exchanges are pruned whenever the table has doubled.
-void QueryScheduler::NoteAsked(uint32_t ip, uint16_t port, bool detail) {
-    const uint64_t now = NowMs();
+uint64_t QueryScheduler::NoteAsked(uint32_t ip, uint16_t port, bool detail) {
+    const uint64_t nowUs = NowUs();
+    const uint64_t now = nowUs / 1000;
     Exchange& exchange = exchanges[uint64_t(ip) << 16 | port];
     exchange.askedMs = now;
+    exchange.askedUs = nowUs;
     if (detail)
         exchange.detailMs = now;
     if (exchanges.size() < exchangesPruneAt)
-        return;
+        return now;
     for (auto it = exchanges.begin(); it != exchanges.end();)
         it = Within(it->second.askedMs) ? std::next(it) : exchanges.erase(it);
     exchangesPruneAt = std::max<size_t>(kMinPruneAt, exchanges.size() * 2);
+    return now;
+}
+
+// At least 1 ms. Rounded from microseconds when the request the record was stamped with is the
+// last one sent to that server (whole milliseconds at both ends would add up to one), from
+// milliseconds otherwise. The caller holds the lock.
+uint64_t QueryScheduler::RoundTripMs(const ServerAddress& address, uint64_t sentMs) const {
+    const uint64_t nowUs = NowUs();
+    auto found = exchanges.find(uint64_t(address.ip) << 16 | address.port);
+    if (found != exchanges.end() && found->second.askedMs == sentMs &&
+        nowUs >= found->second.askedUs)
+        return std::max<uint64_t>(1, (nowUs - found->second.askedUs + 500) / 1000);
+    const uint64_t now = nowUs / 1000;
+    return now > sentMs ? now - sentMs : 1;
 }
 
 bool QueryScheduler::Within(uint64_t thenMs) const {

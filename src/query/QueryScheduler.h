@@ -117,6 +117,7 @@ private:
     // What was last sent to one ip:port, for telling asked-for answers from unasked ones.
     struct Exchange {
         uint64_t askedMs = 0;  // any request
+        uint64_t askedUs = 0;  // the same, in microseconds
         uint64_t detailMs = 0; // an unanswered detail request; 0 when none
     };
 
@@ -128,7 +129,9 @@ private:
     bool InFlightFull();
     void SendQuery(const ServerAddress& address);
     ServerRecord& StampSent(const ServerAddress& address, uint8_t region, const uint8_t lookup[3]);
-    void NoteAsked(uint32_t ip, uint16_t port, bool detail);
+    // Returns the sending time (NowMs).
+    uint64_t NoteAsked(uint32_t ip, uint16_t port, bool detail);
+    uint64_t RoundTripMs(const ServerAddress& address, uint64_t sentMs) const;
     bool Within(uint64_t thenMs) const;
     // Messages to the window (or the probe window) go out with the lock released and are
     // counted while in flight; none after DetachWindows.
