@@ -43,16 +43,27 @@ struct GameRun {
     bool ok = false;
 };
 
-BrowseSettings SettingsFor(const QueryOptions& options, uint16_t game, size_t games) {
+// How many servers a game's browse starts from, a master counting as one full page.
+uint64_t Weight(const GameSources& sources) {
+    constexpr uint64_t kPage = 231;
+    return sources.servers.size() + sources.listed.size() + kPage * sources.masters.size();
+}
+
+// The games share the rate and the in-flight cap in proportion to their weights.
+uint32_t Share(uint32_t total, uint64_t weight, uint64_t allWeights) {
+    return std::max<uint32_t>(1, uint32_t(total * weight / std::max<uint64_t>(allWeights, 1)));
+}
+
+BrowseSettings SettingsFor(const QueryOptions& options, const GameSources& sources,
+                           uint64_t allWeights) {
     BrowseSettings settings;
-    settings.game = game;
+    settings.game = sources.game;
     settings.regionMask = options.regionMask;
     settings.regionFilterOn = options.regionFilterOn;
     settings.timeoutMs = static_cast<uint32_t>(options.timeoutSeconds * 1000);
-    // The games share the rate and the cap.
-    settings.rate = std::max<uint32_t>(1, options.rate / uint32_t(games));
+    settings.rate = Share(options.rate, Weight(sources), allWeights);
     settings.inFlight =
-        options.inFlight == 0 ? 0 : std::max<uint32_t>(1, options.inFlight / uint32_t(games));
+        options.inFlight == 0 ? 0 : Share(options.inFlight, Weight(sources), allWeights);
     settings.paging.pagePauseMs = options.pagePauseMs;
     settings.paging.answerMs = settings.timeoutMs;
     settings.paging.timeLimitMs = static_cast<uint64_t>(options.masterSeconds * 1000);
@@ -195,12 +206,14 @@ int Run(const QueryOptions& options) {
         std::fprintf(stderr, "portico-query: nothing could be queried\n");
         return kExitFailure;
     }
+    uint64_t allWeights = 0;
+    for (const GameSources& sources : games)
+        allWeights += Weight(sources);
     std::vector<std::unique_ptr<GameRun>> runs;
     for (const GameSources& sources : games) {
         runs.emplace_back(new GameRun);
         runs.back()->sources = sources;
-        runs.back()->session.reset(
-            new QuerySession(SettingsFor(options, sources.game, games.size())));
+        runs.back()->session.reset(new QuerySession(SettingsFor(options, sources, allWeights)));
     }
     BrowseAll(options, runs);
     for (const auto& run : runs)
