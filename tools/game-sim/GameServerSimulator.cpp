@@ -6,6 +6,7 @@
 #include "SimBytes.h"
 #include "SimConfigCheck.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace Portico {
@@ -82,6 +83,13 @@ const char* HostileName(SimHostile hostile) {
     return "none";
 }
 
+// The receive threads of all endpoints together wake about a thousand times a second at most
+// (one per endpoint every 200 ms up to 200 endpoints, then less often, up to every 2 s).
+uint32_t WakeMs(const SimConfig& config) {
+    const size_t endpoints = config.servers.size() + config.masters.size();
+    return uint32_t(std::min<size_t>(2000, std::max<size_t>(200, endpoints)));
+}
+
 } // namespace
 
 bool GameServerSimulator::Start(const SimConfig& wanted, std::string& error) {
@@ -144,6 +152,7 @@ std::unique_ptr<SimEndpoint> GameServerSimulator::Bind(const SimAddress& configu
                                                        std::string& error) {
     const SimAddress address = BindAddress(configured);
     std::unique_ptr<SimEndpoint> endpoint(new SimEndpoint(address, faults, queue, *random));
+    endpoint->SetWakeMs(WakeMs(config));
     if (!endpoint->Bound()) {
         error = "cannot bind UDP " + AddressText(address.ip, address.port) +
                 (endpoint->AddressInUse() ? ": the address is in use" : "");
