@@ -218,6 +218,15 @@ QueryTally QueryScheduler::Tally() {
     return tally;
 }
 
+std::vector<std::pair<ServerAddress, uint64_t>> QueryScheduler::Unanswered() {
+    Guard guard(lock);
+    std::vector<std::pair<ServerAddress, uint64_t>> waiting;
+    for (const auto& entry : records)
+        if (entry.second.status == kStatusSent)
+            waiting.emplace_back(entry.first, entry.second.time);
+    return waiting;
+}
+
 void QueryScheduler::AskForList(uint32_t ip, uint16_t port, const ByteOutStream& request) {
     {
         Guard guard(lock);

@@ -16,6 +16,7 @@
 #include <mutex>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace Portico {
@@ -73,6 +74,8 @@ public:
     uint64_t DroppedAdds();
     // Walks every record: for tools, not for a window's every message.
     QueryTally Tally();
+    // Records sent and not answered, with their sending times (a tool asks them again).
+    std::vector<std::pair<ServerAddress, uint64_t>> Unanswered();
 
     // Sends a request for a server list (a master's) through this scheduler's socket; lists
     // from that address are taken for kAnswerWindowMs.

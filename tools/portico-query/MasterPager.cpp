@@ -26,7 +26,7 @@ bool MasterPager::Due(uint64_t nowMs, ByteOutStream& request) {
     }
     if (awaiting && nowMs - sentMs >= limits.answerMs) {
         if (retried) {
-            Finish("no answer");
+            Finish(repeated ? "the master repeats its page" : "no answer");
             return false;
         }
         retried = true;
@@ -48,12 +48,21 @@ bool MasterPager::Send(uint64_t nowMs, ByteOutStream& request) {
 // A Valve master that answers a page with the same last address as before would be asked
 // for that page for ever.
 void MasterPager::Arrived(const ServerAddress* list, uint32_t count, bool ended, uint64_t nowMs) {
-    if (Done() || !started)
+    // A Valve master answers one datagram per request: one nobody waits for is a late copy
+    // of a page asked twice, or more than was asked.
+    if (Done() || !started || (paged && !awaiting))
         return;
+    // The same page again: a late copy of one asked twice, or a master stuck on it, which
+    // then runs out of answers.
+    if (paged && count != 0 && list[count - 1].ip == seed.ip && list[count - 1].port == seed.port) {
+        repeated = true;
+        return;
+    }
     heard = true;
     heardMs = nowMs;
     awaiting = false;
     retried = false;
+    repeated = false;
     if (paged && count == 0) {
         Finish(ended ? "end of list" : "an answer that is not a list");
         return;
@@ -72,12 +81,7 @@ void MasterPager::Arrived(const ServerAddress* list, uint32_t count, bool ended,
     }
     if (!paged)
         return;
-    const ServerAddress last = list[count - 1];
-    if (last.ip == seed.ip && last.port == seed.port) {
-        Finish("the master repeats its page");
-        return;
-    }
-    seed = last;
+    seed = list[count - 1];
     nextMs = nowMs + limits.pagePauseMs;
 }
 

@@ -1,8 +1,8 @@
 // Pages through one master server's list. A Valve master is asked page by page, each request
 // seeded with the last address of the page before, one request at a time and a pause between
 // pages, until an empty page; a Quake III master answers one request with its whole list.
-// Paging also ends at a bound on servers, at a time limit, when the master repeats a page, and
-// when it does not answer (after one more try). Not thread-safe: its owner locks.
+// Paging also ends at a bound on servers, at a time limit, and when the master gives no new page
+// (after one more try). Not thread-safe: its owner locks.
 #pragma once
 
 #include "query/ProtocolInterface.h"
@@ -55,6 +55,7 @@ private:
     bool heard = false;
     bool awaiting = false;
     bool retried = false;
+    bool repeated = false; // the last page came again
     uint32_t servers = 0;
     uint32_t pages = 0;
     std::string outcome;

@@ -21,7 +21,9 @@ const char* const kQueryUsage =
     "  --fsl FILE         also query the servers of a packed server-list file\n"
     "  --fsl-url URL      the same, fetched over HTTP\n"
     "  --region R         only region R (1 to 15) or country R (two letters, e.g. DE)\n"
-    "  --timeout SECONDS  how long each request waits for its answer (default 3)\n"
+    "  --timeout SECONDS  how long a server is waited for (default 3)\n"
+    "  --retries N        ask a server that has not answered N more times within its\n"
+    "                     timeout (default 2)\n"
     "  --rate N           requests per second (default 500)\n"
     "  --in-flight N      requests awaiting their answer at once, 0 for no cap (default 256)\n"
     "  --page-pause MS    pause between two pages of a master (default 2000)\n"
@@ -136,6 +138,8 @@ bool ParseValueOption(const std::string& name, const std::string& value, QueryOp
                Fail(error, "bad master time (seconds, above 0): " + value);
     if (name == "--rate")
         return ParseCount("rate", value, 1, 1000000, options.rate, error);
+    if (name == "--retries")
+        return ParseCount("retries", value, 0, 10, options.retries, error);
     if (name == "--in-flight")
         return ParseCount("in-flight", value, 0, 1000000, options.inFlight, error);
     if (name == "--page-pause")
@@ -157,8 +161,9 @@ bool ParseValueOption(const std::string& name, const std::string& value, QueryOp
 
 bool IsValueOption(const std::string& arg) {
     static const char* const kNames[] = {
-        "--game", "--master",    "--region",     "--timeout",     "--fsl",  "--fsl-url", "--filter",
-        "--rate", "--in-flight", "--page-pause", "--master-time", "--list", "--sim"};
+        "--game",        "--master", "--region", "--timeout",   "--fsl",
+        "--fsl-url",     "--filter", "--rate",   "--in-flight", "--page-pause",
+        "--master-time", "--list",   "--sim",    "--retries"};
     for (const char* name : kNames)
         if (arg == name)
             return true;

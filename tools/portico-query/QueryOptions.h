@@ -20,6 +20,7 @@ struct QueryOptions {
     uint32_t regionMask = 0xFFFF; // a region bit, a country code in the upper half, or all
     bool regionFilterOn = false;
     double timeoutSeconds = 3.0;
+    uint32_t retries = 2;
     bool players = false;
     bool json = false;
     bool demo = false;

@@ -25,6 +25,10 @@ void Sleep(uint32_t ms) {
 
 } // namespace
 
+uint32_t RetryMs(const BrowseSettings& settings) {
+    return std::max<uint32_t>(1, settings.timeoutMs / (settings.retries + 1));
+}
+
 QueryPacing ToolPacing(const BrowseSettings& settings) {
     QueryPacing pacing;
     const uint32_t rate = std::max<uint32_t>(settings.rate, 1);
@@ -35,12 +39,13 @@ QueryPacing ToolPacing(const BrowseSettings& settings) {
     pacing.pausePollMs = 2;
     pacing.maxQueued = settings.paging.maxServers;
     pacing.maxInFlight = settings.inFlight;
-    pacing.inFlightMs = settings.timeoutMs;
+    pacing.inFlightMs = RetryMs(settings);
+    pacing.resendGuardMs = RetryMs(settings);
     return pacing;
 }
 
 QuerySession::QuerySession(const BrowseSettings& settings)
-    : settings(settings), library(ProtocolLibrary::Manager()),
+    : settings(settings), retryMs(RetryMs(settings)), library(ProtocolLibrary::Manager()),
       scheduler(*this, 0, ToolPacing(settings)) {
     games.Attach(library);
     scheduler.SetWindow(&collector);
@@ -96,12 +101,31 @@ bool QuerySession::PageMasters() {
     return done;
 }
 
-// Over when no master has more to say, nothing waits in the queue, and every request still
-// unanswered had its full time.
+// UDP datagrams get lost: a server is asked again, up to the retries, when its request has had
+// its share of the timeout.
+bool QuerySession::RetryUnanswered() {
+    bool settled = true;
+    const uint64_t now = NowMs();
+    for (const auto& waiting : scheduler.Unanswered()) {
+        if (now - waiting.second < retryMs) {
+            settled = false;
+            continue;
+        }
+        uint32_t& tries = retried[waiting.first];
+        if (tries < settings.retries) {
+            ++tries;
+            scheduler.AddServer(waiting.first, true);
+            settled = false;
+        }
+    }
+    return settled;
+}
+
+// Over when no master has more to say, nothing waits in the queue, and every server still
+// unanswered had all its requests and their time.
 bool QuerySession::Finished(bool mastersDone) {
-    const QueryTally tally = scheduler.Tally();
-    return mastersDone && tally.queued == 0 &&
-           (tally.waiting == 0 || NowMs() - tally.lastSentMs >= settings.timeoutMs);
+    const bool settled = RetryUnanswered();
+    return mastersDone && settled && scheduler.Tally().queued == 0;
 }
 
 void QuerySession::WaitForAnswers() {

@@ -27,15 +27,18 @@ struct BrowseSettings {
     uint16_t game = 1003;
     uint32_t regionMask = 0xFFFF; // a region bit, a country code in the upper half, or all
     bool regionFilterOn = false;
-    uint32_t timeoutMs = 3000; // how long each request waits for its answer
+    uint32_t timeoutMs = 3000; // how long a server is waited for
+    uint32_t retries = 2;      // more requests to a server that has not answered, in that time
     uint32_t rate = 500;       // requests per second
     uint32_t inFlight = 256;   // requests awaiting their answer at once; 0: no cap
     PagingLimits paging;
 };
 
 // The engine's pacing for a rate and an in-flight cap: bursts every 10 ms (a timer step every
-// platform keeps), no wait after a list.
+// platform keeps), no wait after a list, a server asked again once its retry time has passed.
 QueryPacing ToolPacing(const BrowseSettings& settings);
+// How long one request waits before the next: the timeout shared by the requests.
+uint32_t RetryMs(const BrowseSettings& settings);
 
 // A player's time value as the game's protocol writes it (the number when there is none).
 std::string PlayerTimeText(uint16_t gameId, uint32_t time);
@@ -68,7 +71,7 @@ public:
     // Pages through the master's list for the browsed game (filter: the master's filter).
     void AskMaster(uint32_t ip, uint16_t port, const std::string& filter);
     // Returns once every master is done, every queued server was asked, and each asked one
-    // has answered or had its full timeout.
+    // has answered or had its full timeout (its requests, retries included).
     void WaitForAnswers();
     // Asks every answered server for its players and waits for them (bounded by the timeout).
     void FetchPlayers();
@@ -96,6 +99,9 @@ private:
 
     // Sends the master requests that are due; true when every master is done.
     bool PageMasters();
+    // Asks again the servers whose request is older than the retry time; true when none is
+    // left to wait for.
+    bool RetryUnanswered();
     bool Finished(bool mastersDone);
 
     // Stands where the browser window would: keeps the records and player lists it is sent.
@@ -114,7 +120,9 @@ private:
     };
 
     const BrowseSettings settings;
+    const uint32_t retryMs;
     ProtocolManager* const library;
+    std::map<ServerAddress, uint32_t> retried; // requests sent again, per server (own thread)
     AnsweringGames games;
     // Guards masters (paged here, heard on the receive thread).
     std::mutex mastersLock;

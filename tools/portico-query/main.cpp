@@ -61,6 +61,7 @@ BrowseSettings SettingsFor(const QueryOptions& options, const GameSources& sourc
     settings.regionMask = options.regionMask;
     settings.regionFilterOn = options.regionFilterOn;
     settings.timeoutMs = static_cast<uint32_t>(options.timeoutSeconds * 1000);
+    settings.retries = options.retries;
     settings.rate = Share(options.rate, Weight(sources), allWeights);
     settings.inFlight =
         options.inFlight == 0 ? 0 : Share(options.inFlight, Weight(sources), allWeights);

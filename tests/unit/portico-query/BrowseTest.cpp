@@ -44,13 +44,42 @@ TEST(Browse, EveryServerOfAMasterIsCountedRunAfterRun) {
     }
 }
 
+// A silent server is asked once and twice more; one that answers, once.
+TEST(Browse, UnansweredServersAreAskedAgainWithinTheirTimeout) {
+    Utils::SocketStartup startup;
+    SimConfig config;
+    config.addressing = SimAddressing::Ports;
+    for (SimHostile hostile : {SimHostile::Silent, SimHostile::None}) {
+        SimServer server;
+        server.address = SimAddress{0x7F000001, 0};
+        server.name = "retried";
+        server.hostile = hostile;
+        config.servers.push_back(server);
+    }
+    GameServerSimulator simulator;
+    std::string error;
+    ASSERT_TRUE(simulator.Start(config, error)) << error;
+    BrowseSettings settings;
+    settings.timeoutMs = 600;
+    settings.retries = 2;
+    QuerySession session(settings);
+    ASSERT_TRUE(session.HasProtocols() && session.Open());
+    for (const SimAddress& server : simulator.ServerAddresses())
+        session.AddServer(server.ip, server.port, false);
+    session.WaitForAnswers();
+    EXPECT_EQ(simulator.ServerStats(0).requests, 3u);
+    EXPECT_EQ(simulator.ServerStats(1).requests, 1u);
+    EXPECT_EQ(session.Progress().tally.answered, 1u);
+}
+
 TEST(Browse, PacingFollowsTheRate) {
     BrowseSettings settings;
     settings.rate = 500;
     QueryPacing pacing = ToolPacing(settings);
     EXPECT_EQ(pacing.burstSize * 1000 / pacing.burstPauseMs, 500u);
     EXPECT_EQ(pacing.maxInFlight, 256u);
-    EXPECT_EQ(pacing.inFlightMs, settings.timeoutMs);
+    EXPECT_EQ(pacing.inFlightMs, settings.timeoutMs / 3); // a third each, two retries
+    EXPECT_EQ(pacing.resendGuardMs, pacing.inFlightMs);
     settings.rate = 150;
     pacing = ToolPacing(settings);
     EXPECT_NEAR(pacing.burstSize * 1000.0 / pacing.burstPauseMs, 150, 5);

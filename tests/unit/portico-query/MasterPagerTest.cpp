@@ -91,12 +91,18 @@ TEST(MasterPager, PagingEnds) {
     garbage.Due(0, request);
     garbage.Arrived(nullptr, 0, false, 10);
     EXPECT_EQ(garbage.Outcome(), "an answer that is not a list");
-    // A master that repeats its page would be asked for ever.
+    // The same page again is a late copy (the next one is still awaited), or a master stuck
+    // on it, which would be asked for ever.
     MasterPager repeating(1003, "", Limits());
     repeating.Due(0, request);
     repeating.Arrived(page.data(), 231, false, 10);
     repeating.Due(200, request);
     repeating.Arrived(page.data(), 231, false, 210);
+    EXPECT_FALSE(repeating.Done());
+    EXPECT_EQ(repeating.Servers(), 231u);
+    EXPECT_TRUE(repeating.Due(1200, request)); // asked once more
+    repeating.Arrived(page.data(), 231, false, 1210);
+    EXPECT_FALSE(repeating.Due(2200, request));
     EXPECT_EQ(repeating.Outcome(), "the master repeats its page");
     // A million servers at most.
     PagingLimits few = Limits();

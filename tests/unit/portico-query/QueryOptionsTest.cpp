@@ -42,7 +42,7 @@ TEST(QueryOptions, PacingPagingAndSources) {
     std::string error;
     ASSERT_TRUE(Parse({"--master", "m:1", "--filter", "", "--rate", "4000", "--in-flight", "0",
                        "--page-pause", "50", "--master-time", "5", "--list", "servers.txt", "--sim",
-                       "sim.cfg"},
+                       "sim.cfg", "--retries", "0"},
                       o, error))
         << error;
     EXPECT_TRUE(o.filterGiven);
@@ -53,6 +53,7 @@ TEST(QueryOptions, PacingPagingAndSources) {
     EXPECT_DOUBLE_EQ(o.masterSeconds, 5);
     EXPECT_EQ(o.listFile, "servers.txt");
     EXPECT_EQ(o.simFile, "sim.cfg");
+    EXPECT_EQ(o.retries, 0u);
     QueryOptions list;
     EXPECT_TRUE(Parse({"--list", "servers.txt"}, list, error)) << error; // a source of its own
 }
@@ -78,6 +79,7 @@ TEST(QueryOptions, BadArgumentsSayWhy) {
         {"--region", "D1", "1.2.3.4:5"},        // not a country
         {"--timeout", "-1", "1.2.3.4:5"},       // not above 0
         {"--master", "nohost", "1.2.3.4:5"},    // no port
+        {"--retries", "11", "1.2.3.4:5"},       // above 10
         {"--rate", "0", "1.2.3.4:5"},           // below 1
         {"--in-flight", "-1", "1.2.3.4:5"},     // not a number
         {"--page-pause", "60001", "1.2.3.4:5"}, // above a minute

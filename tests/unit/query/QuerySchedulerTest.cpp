@@ -366,4 +366,8 @@ TEST_F(SchedulerTest, InFlightCapHoldsTheQueueUntilAnAnswer) {
     tally = capped.Tally();
     EXPECT_EQ(tally.answered, 1u);
     EXPECT_EQ(tally.waiting, 2u);
+    const auto unanswered = capped.Unanswered();
+    ASSERT_EQ(unanswered.size(), 2u);
+    EXPECT_NE(unanswered[0].first, (ServerAddress{first.ip, first.port, 1}));
+    EXPECT_NE(unanswered[0].second, 0u);
 }
