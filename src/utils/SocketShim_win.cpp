@@ -100,13 +100,19 @@ uint16_t LocalPort(Handle socket) {
     return ntohs(address.sin_port);
 }
 
+// Wine's select, with a thousand threads of one process waiting, now and then times out over a
+// datagram that is already there, and again on the next wait: what is pending counts too.
 bool WaitReadable(Handle socket, uint32_t waitMs) {
     fd_set readable;
     FD_ZERO(&readable);
     FD_SET(SOCKET(socket), &readable);
     timeval wait{long(waitMs / 1000), long(waitMs % 1000) * 1000};
     const int ready = select(0, &readable, nullptr, nullptr, &wait);
-    return ready > 0 || (ready < 0 && WSAGetLastError() != WSAEINTR);
+    if (ready == 0) {
+        u_long pending = 0;
+        return ioctlsocket(SOCKET(socket), FIONREAD, &pending) == 0 && pending > 0;
+    }
+    return ready > 0 || WSAGetLastError() != WSAEINTR;
 }
 
 // An oversized datagram fails with WSAEMSGSIZE and is discarded by Winsock.
