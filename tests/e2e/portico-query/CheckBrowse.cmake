@@ -46,6 +46,23 @@ function(server into protocol address name)
     set(${into} "${${into}}${block}" PARENT_SCOPE)
 endfunction()
 
+# The final count: every listed server answered. Under Wine on a busy machine a thousand
+# simulated servers in one process now and then lose a datagram on loopback, requests and
+# retries alike; up to one in a hundred may go unanswered there (the native run, and the
+# in-process test of 20 browses of the Windows build, hold every server).
+function(expect_answered listed)
+    string(REGEX MATCH "([0-9]+) answered, ([0-9]+) unanswered" final "${err}")
+    set(answered ${CMAKE_MATCH_1})
+    set(least ${listed})
+    if(EMULATOR)
+        math(EXPR least "${listed} - ${listed} / 100")
+    endif()
+    if(NOT final OR answered LESS least)
+        message(FATAL_ERROR "${answered} of ${listed} servers answered:\n${err}")
+    endif()
+    set(answered ${answered} PARENT_SCOPE)
+endfunction()
+
 file(MAKE_DIRECTORY ${WORK})
 
 if(CASE STREQUAL "paging")
@@ -74,13 +91,13 @@ if(CASE STREQUAL "paging")
     # process answer late now and then; nothing waits for it when all answer.
     query(--sim ${WORK}/paging.cfg --master 127.0.0.1:27461 --page-pause 20 --timeout 10 --json)
     expect_exit(0)
-    string(JSON length LENGTH "${out}") # one JSON document
-    if(NOT length EQUAL 1000)
-        message(FATAL_ERROR "${length} servers in the JSON array, expected 1000\n${err}")
-    endif()
     expect("${err}" "master 127.0.0.1:27461: 1000 servers in 5 pages \\(end of list\\)" "paging")
-    expect("${err}" "1000 answered, 0 unanswered" "final count")
-    expect_count("${out}" "\"game\": 1003" 1000 "the game's filter")
+    expect_answered(1000)
+    string(JSON length LENGTH "${out}") # one JSON document, every answered server once
+    if(NOT length EQUAL answered)
+        message(FATAL_ERROR "${length} servers in the JSON array, ${answered} answered\n${err}")
+    endif()
+    expect_count("${out}" "\"game\": 1003" ${answered} "the game's filter")
 
     # No filter: every game of the master, each server labelled by the game it answers as.
     execute_process(COMMAND ${EMULATOR} ${PROGRAM} --sim ${WORK}/paging.cfg
@@ -88,9 +105,15 @@ if(CASE STREQUAL "paging")
                             --filter ""
                     OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
     expect_exit(0)
-    expect("${err}" "1050 answered, 0 unanswered" "final count without a filter")
-    expect_count("${out}" "\"game\": 1003" 1000 "Source servers")
-    expect_count("${out}" "\"game\": 1005" 50 "GoldSrc servers")
+    expect_answered(1050)
+    occurrences("${out}" "\"game\": 1003" harbor)
+    occurrences("${out}" "\"game\": 1005" valley)
+    math(EXPR labelled "${harbor} + ${valley}")
+    math(EXPR missing "1050 - ${answered}")
+    math(EXPR fewestValley "50 - ${missing}")
+    if(NOT labelled EQUAL answered OR valley LESS fewestValley)
+        message(FATAL_ERROR "${harbor} servers of 1003 and ${valley} of 1005:\n${err}")
+    endif()
 elseif(CASE STREQUAL "exits")
     query(--game 1234 127.0.0.1:1)
     expect_exit(2)
