@@ -45,7 +45,8 @@ uint32_t WholeSeconds(float duration) {
 
 } // namespace
 
-bool A2sParser::ParseInfo(PacketReader& reader, uint16_t queryPort, ServerInfo& info) {
+bool A2sParser::ParseInfo(PacketReader& reader, uint16_t queryPort, ServerInfo& info,
+                          std::string_view* folderOut) {
     uint8_t protocol, players, maxPlayers, bots, serverType, os, visibility, vac;
     uint16_t appId;
     std::string_view name, map, folder, game, version;
@@ -64,10 +65,13 @@ bool A2sParser::ParseInfo(PacketReader& reader, uint16_t queryPort, ServerInfo& 
     info.maxPlayers = maxPlayers;
     info.needPass = visibility != 0;
     info.connectPort = gamePort != 0 ? gamePort : queryPort;
+    if (folderOut)
+        *folderOut = folder;
     return true;
 }
 
-bool A2sParser::ParseGoldSrcInfo(PacketReader& reader, uint16_t queryPort, ServerInfo& info) {
+bool A2sParser::ParseGoldSrcInfo(PacketReader& reader, uint16_t queryPort, ServerInfo& info,
+                                 std::string_view* folderOut) {
     std::string_view address, name, map, folder, game;
     uint8_t players, maxPlayers, protocol, serverType, os, visibility;
     if (!(reader.CString(address) && reader.CString(name) && reader.CString(map) &&
@@ -80,6 +84,8 @@ bool A2sParser::ParseGoldSrcInfo(PacketReader& reader, uint16_t queryPort, Serve
     info.maxPlayers = maxPlayers;
     info.needPass = visibility != 0;
     info.connectPort = queryPort;
+    if (folderOut)
+        *folderOut = folder;
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "GameTable.h"
 
+#include <cstring>
+
 namespace Portico {
 
 namespace {
@@ -7,16 +9,16 @@ namespace {
 constexpr GameRecipe kGames[] = {
     {1003, Engine::kSource, RconStyle::kSourceTcp, u"Harbor Assault", 27015,
      GameTable::kRegistryLocalMachine, u"Software\\Portico Demo\\Harbor Assault", u"InstallPath",
-     u"\\harbor.exe", u"-game harbor -novid", GameTable::kTextPlayTime},
+     u"\\harbor.exe", u"-game harbor -novid", GameTable::kTextPlayTime, "harbor", 0},
     {1028, Engine::kSource, RconStyle::kSourceTcp, u"Frontier Ops", 27016,
      GameTable::kRegistryCurrentUser, u"Software\\Portico Demo\\Frontier Ops", u"InstallDir",
-     u"\\frontier.exe", u"-game frontier -novid -console", GameTable::kTextPlayTime},
+     u"\\frontier.exe", u"-game frontier -novid -console", GameTable::kTextPlayTime, "frontier", 0},
     {1005, Engine::kGoldSrc, RconStyle::kGoldSrcUdp, u"Valley Siege", 27015,
      GameTable::kRegistryLocalMachine, u"Software\\Portico Demo\\Valley Siege", u"InstallPath",
-     u"\\valley.exe", u"-game valley", GameTable::kTextPlayTime},
+     u"\\valley.exe", u"-game valley", GameTable::kTextPlayTime, "valley", 0},
     {1010, Engine::kQuake3, RconStyle::kQuakeUdp, u"Arena Eclipse", 27960,
      GameTable::kRegistryLocalMachine, u"Software\\Portico Demo\\Arena Eclipse", u"InstallPath",
-     u"\\eclipse.exe", u"+set com_hunkmegs 128", GameTable::kTextPing},
+     u"\\eclipse.exe", u"+set com_hunkmegs 128", GameTable::kTextPing, nullptr, 68},
 };
 
 constexpr uint32_t kGameCount = sizeof kGames / sizeof kGames[0];
@@ -40,6 +42,14 @@ const GameRecipe* GameTable::Find(uint32_t gameId) {
         if (game.gameId == gameId)
             return &game;
     return nullptr;
+}
+
+uint16_t GameTable::GameOfFolder(EngineSet engines, const char* folder, size_t length) {
+    for (const GameRecipe& game : kGames)
+        if (game.folder && RunsOn(game, engines) && std::strlen(game.folder) == length &&
+            std::memcmp(game.folder, folder, length) == 0)
+            return game.gameId;
+    return 0;
 }
 
 uint16_t GameTable::GameFor(EngineSet engines, uint16_t selected) {

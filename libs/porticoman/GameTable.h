@@ -4,6 +4,7 @@
 
 #include "utils/ArrayT.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace Portico {
@@ -33,6 +34,11 @@ struct GameRecipe {
     const char16_t* fileName; // appended to the folder read from the registry
     const char16_t* fixedArguments;
     uint32_t playerColumnText;
+    // The game folder its A2S servers report (the Valve master's \gamedir\ filter); null when
+    // the engine has none.
+    const char* folder;
+    // The protocol number its Quake III master lists servers under; 0 for other engines.
+    uint16_t listProtocol;
 };
 
 class GameTable {
@@ -47,6 +53,8 @@ public:
     static uint32_t Count();
     static const GameRecipe& Row(uint32_t index);
     static const GameRecipe* Find(uint32_t gameId);
+    // The game on these engines whose servers report this folder; 0 when there is none.
+    static uint16_t GameOfFolder(EngineSet engines, const char* folder, size_t length);
     // The game a reply from these engines is filed under: the selected game when it runs on
     // one of them, otherwise the first such game of the table (0 when there is none).
     static uint16_t GameFor(EngineSet engines, uint16_t selected);

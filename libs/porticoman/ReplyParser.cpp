@@ -59,14 +59,15 @@ void ReplyParser::ParseWhole(const uint8_t* data, uint32_t size, const Context& 
     if (!reader.U8(type))
         return;
     ServerInfo info{};
+    std::string_view folder;
     switch (type) {
     case kA2sInfo:
-        if (A2sParser::ParseInfo(reader, context.address.port, info))
-            OnInfo(info, kA2sEngines, context);
+        if (A2sParser::ParseInfo(reader, context.address.port, info, &folder))
+            OnInfo(info, kA2sEngines, folder, context);
         break;
     case kGoldSrcInfo:
-        if (A2sParser::ParseGoldSrcInfo(reader, context.address.port, info))
-            OnInfo(info, EngineBit(Engine::kGoldSrc), context);
+        if (A2sParser::ParseGoldSrcInfo(reader, context.address.port, info, &folder))
+            OnInfo(info, EngineBit(Engine::kGoldSrc), folder, context);
         break;
     case kA2sPlayers:
         OnA2sPlayers(reader, context);
@@ -86,14 +87,18 @@ void ReplyParser::ParseWhole(const uint8_t* data, uint32_t size, const Context& 
 
 // The reply does not say which game's query it answers (the address carries the browser's
 // selected game, and the query was built without an address), so the information is filed
-// under every game on the reply's engines, the selected one first; the plug-in stores it only
-// where it holds a record for that game.
-void ReplyParser::OnInfo(const ServerInfo& info, EngineSet engines, const Context& context) {
+// under every game on the reply's engines; the plug-in stores it only where it holds a record
+// for that game. First comes the game the server's folder names, else the selected one, so
+// that a caller can tell which game the server runs.
+void ReplyParser::OnInfo(const ServerInfo& info, EngineSet engines, std::string_view folder,
+                         const Context& context) {
     challenges.OnInfoAnswer(context.server, context.nowMs);
     if (context.out.info)
         *context.out.info = info;
+    const uint16_t named = GameTable::GameOfFolder(engines, folder.data(), folder.size());
     if (context.out.gameIds)
-        GameTable::GamesFor(engines, context.address.gameId, *context.out.gameIds);
+        GameTable::GamesFor(engines, named != 0 ? named : context.address.gameId,
+                            *context.out.gameIds);
 }
 
 void ReplyParser::OnA2sPlayers(PacketReader& reader, const Context& context) {
@@ -114,7 +119,7 @@ void ReplyParser::OnQuakeStatus(PacketReader& reader, const Context& context) {
     Utils::ArrayT<PlayerEntry> entries;
     if (!QuakeStatusParser::Parse(reader.Rest(), context.address.port, info, &entries))
         return;
-    OnInfo(info, kQuakeEngines, context);
+    OnInfo(info, kQuakeEngines, std::string_view(), context);
     SetPlayers(entries, GameTable::GameFor(kQuakeEngines, context.address.gameId), context);
 }
 

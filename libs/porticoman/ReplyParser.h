@@ -9,6 +9,8 @@
 #include "SplitReassembler.h"
 #include "abi/ProtocolInterface.h"
 
+#include <string_view>
+
 namespace Portico {
 
 // Where one reply's results go; any pointer may be null (that result is then not wanted).
@@ -37,7 +39,9 @@ private:
     };
 
     void ParseWhole(const uint8_t* data, uint32_t size, const Context& context);
-    void OnInfo(const ServerInfo& info, EngineSet engines, const Context& context);
+    // folder: the game folder the answer reports (empty when it has none).
+    void OnInfo(const ServerInfo& info, EngineSet engines, std::string_view folder,
+                const Context& context);
     void OnA2sPlayers(PacketReader& reader, const Context& context);
     void OnChallenge(PacketReader& reader, const Context& context);
     void OnQuakeStatus(PacketReader& reader, const Context& context);

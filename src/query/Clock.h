@@ -6,5 +6,7 @@
 namespace Portico {
 
 uint64_t NowMs();
+// The same clock in microseconds (NowMs is this divided by 1000).
+uint64_t NowUs();
 
 } // namespace Portico

@@ -27,7 +27,8 @@ public:
     // Receiver of probe answers (the buddy-list panel); null when there is none.
     virtual MessageWindow* ProbeWindow() = 0;
     // Every datagram from an address with an outstanding request, with the servers it lists
-    // as the library read them (tools that page through a master follow these).
+    // as the library read them, once they are queued (tools that page through a master follow
+    // these).
     virtual void ListArrived(uint32_t ip, uint16_t port, const Utils::ArrayT<ServerAddress>& list) {
         (void)ip, (void)port, (void)list;
     }

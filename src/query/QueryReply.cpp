@@ -38,8 +38,9 @@ void HandleQueryReply(QueryContext& context, QueryScheduler& owner, uint32_t ip,
     // make us query addresses of their choosing.
     const bool asked = owner.Asked(ip, port);
     if (asked) {
-        context.ListArrived(ip, port, further);
+        // Queued first: a tool that ends once its lists are over then loses none of them.
         owner.AddListedServers(ip, further);
+        context.ListArrived(ip, port, further);
     }
     if (info.maxPlayers != 0 && games) {
         // Copied first: the library's list is only valid until our next call into it.

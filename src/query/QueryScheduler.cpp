@@ -50,7 +50,7 @@ void StoreLookup(ServerRecord& record, const ServerAddress& address, uint8_t reg
 
 QueryScheduler::QueryScheduler(QueryContext& context, uint32_t socketIndex,
                                const QueryPacing& pacing)
-    : context(context), pacing(pacing), socketIndex(socketIndex) {}
+    : context(context), pacing(pacing), socketIndex(socketIndex), awaited(pacing.inFlightMs) {}
 
 QueryScheduler::~QueryScheduler() {
     {
@@ -116,9 +116,9 @@ void QueryScheduler::HandleResult(const ServerAddress& address, const ServerInfo
     if (found == records.end())
         return;
     ServerRecord& record = found->second;
+    awaited.Remove(address);
     if (record.status != kStatusReplied) {
-        const uint64_t now = NowMs();
-        record.time = now > record.time ? now - record.time : 1;
+        record.time = RoundTripMs(address, record.time);
         record.status = kStatusReplied;
     }
     record.info = info;
@@ -177,6 +177,7 @@ void QueryScheduler::ClearQueue() {
 void QueryScheduler::ClearAll() {
     Guard guard(lock);
     mainQueue.Clear();
+    awaited.Clear();
     if (sendsInFlight != 0) {
         retired.push_back(std::move(records));
         records.clear();
@@ -199,6 +200,31 @@ std::vector<ServerAddress> QueryScheduler::QueuedServers() {
 uint64_t QueryScheduler::DroppedAdds() {
     Guard guard(lock);
     return droppedAdds;
+}
+
+QueryTally QueryScheduler::Tally() {
+    Guard guard(lock);
+    QueryTally tally;
+    tally.queued = mainQueue.Size() + inHand;
+    for (const auto& entry : records) {
+        const ServerRecord& record = entry.second;
+        if (record.status == kStatusReplied) {
+            ++tally.answered;
+        } else if (record.status == kStatusSent) {
+            ++tally.waiting;
+            tally.lastSentMs = std::max(tally.lastSentMs, record.time);
+        }
+    }
+    return tally;
+}
+
+std::vector<std::pair<ServerAddress, uint64_t>> QueryScheduler::Unanswered() {
+    Guard guard(lock);
+    std::vector<std::pair<ServerAddress, uint64_t>> waiting;
+    for (const auto& entry : records)
+        if (entry.second.status == kStatusSent)
+            waiting.emplace_back(entry.first, entry.second.time);
+    return waiting;
 }
 
 void QueryScheduler::AskForList(uint32_t ip, uint16_t port, const ByteOutStream& request) {
@@ -241,10 +267,11 @@ void QueryScheduler::FollowUpSent(uint32_t ip, uint16_t port) {
     Guard guard(lock);
     Exchange& exchange = exchanges[uint64_t(ip) << 16 | port];
     const bool detailAwaited = exchange.detailMs != 0 && Within(exchange.detailMs);
-    exchange.askedMs = NowMs();
+    exchange.askedUs = NowUs();
+    exchange.askedMs = exchange.askedUs / 1000;
     if (detailAwaited)
         return;
-    const uint64_t now = NowMs();
+    const uint64_t now = exchange.askedMs;
     for (auto it = records.lower_bound(ServerAddress{ip, port, 0});
          it != records.end() && it->first.ip == ip && it->first.port == port; ++it) {
         if (it->second.status == kStatusSent)
@@ -335,10 +362,13 @@ void QueryScheduler::WorkerLoop() {
             probeQueue.pop_front();
             guard.unlock();
             SendProbe(address);
-        } else if (!mainQueuePaused && !mainQueue.Empty()) {
+        } else if (!mainQueuePaused && !mainQueue.Empty() && !InFlightFull()) {
             const ServerAddress address = mainQueue.PopFront();
+            ++inHand;
             guard.unlock();
             SendFromMainQueue(address);
+            guard.lock();
+            --inHand;
         } else {
             guard.unlock();
             Wait(pacing.idlePollMs);
@@ -385,6 +415,8 @@ void QueryScheduler::SendFromMainQueue(const ServerAddress& address) {
         ServerRecord& record = StampSent(address, region, lookup);
         if (regionFilterOn)
             record.regionMatched = 1;
+        if (pacing.maxInFlight != 0)
+            awaited.Add(address, record.time);
     }
     SendQuery(address);
     bool pause = false;
@@ -397,6 +429,11 @@ void QueryScheduler::SendFromMainQueue(const ServerAddress& address) {
     }
     if (pause)
         Wait(pacing.burstPauseMs);
+}
+
+// The caller holds the lock.
+bool QueryScheduler::InFlightFull() {
+    return pacing.maxInFlight != 0 && awaited.Count(NowMs()) >= pacing.maxInFlight;
 }
 
 bool QueryScheduler::PassesFilter(uint8_t region, const uint8_t lookup[3]) const {
@@ -415,24 +452,39 @@ ServerRecord& QueryScheduler::StampSent(const ServerAddress& address, uint8_t re
                                         const uint8_t lookup[3]) {
     ServerRecord& record = records[address];
     StoreLookup(record, address, region, lookup);
-    record.time = NowMs();
+    record.time = NoteAsked(address.ip, address.port, false);
     record.status = kStatusSent;
-    NoteAsked(address.ip, address.port, false);
     return record;
 }
 
 // The caller holds the lock. Old exchanges are pruned whenever the table has doubled.
-void QueryScheduler::NoteAsked(uint32_t ip, uint16_t port, bool detail) {
-    const uint64_t now = NowMs();
+uint64_t QueryScheduler::NoteAsked(uint32_t ip, uint16_t port, bool detail) {
+    const uint64_t nowUs = NowUs();
+    const uint64_t now = nowUs / 1000;
     Exchange& exchange = exchanges[uint64_t(ip) << 16 | port];
     exchange.askedMs = now;
+    exchange.askedUs = nowUs;
     if (detail)
         exchange.detailMs = now;
     if (exchanges.size() < exchangesPruneAt)
-        return;
+        return now;
     for (auto it = exchanges.begin(); it != exchanges.end();)
         it = Within(it->second.askedMs) ? std::next(it) : exchanges.erase(it);
     exchangesPruneAt = std::max<size_t>(kMinPruneAt, exchanges.size() * 2);
+    return now;
+}
+
+// At least 1 ms. Rounded from microseconds when the request the record was stamped with is the
+// last one sent to that server (whole milliseconds at both ends would add up to one), from
+// milliseconds otherwise. The caller holds the lock.
+uint64_t QueryScheduler::RoundTripMs(const ServerAddress& address, uint64_t sentMs) const {
+    const uint64_t nowUs = NowUs();
+    auto found = exchanges.find(uint64_t(address.ip) << 16 | address.port);
+    if (found != exchanges.end() && found->second.askedMs == sentMs &&
+        nowUs >= found->second.askedUs)
+        return std::max<uint64_t>(1, (nowUs - found->second.askedUs + 500) / 1000);
+    const uint64_t now = nowUs / 1000;
+    return now > sentMs ? now - sentMs : 1;
 }
 
 bool QueryScheduler::Within(uint64_t thenMs) const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "abi/ProtocolInterface.h"
+#include "query/InFlightSet.h"
 #include "query/QueryContext.h"
 #include "query/ServerQueue.h"
 #include "query/ServerRecord.h"
@@ -15,6 +16,7 @@
 #include <mutex>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace Portico {
@@ -30,6 +32,18 @@ struct QueryPacing {
     uint32_t pausePollMs = 100;    // how often a paused worker looks at the pause
     uint32_t resendGuardMs = 4000; // no second request to an unanswered server before this
     uint32_t maxQueued = 1000000;  // further adds are dropped (and counted)
+    // Main-queue requests awaiting their answer at once; 0: no cap. An unanswered one holds
+    // its place for inFlightMs.
+    uint32_t maxInFlight = 0;
+    uint32_t inFlightMs = 5000;
+};
+
+// What a scheduler holds at one moment (progress, and knowing when a browse is over).
+struct QueryTally {
+    uint32_t queued = 0;     // in the main queue, or taken from it and not yet sent
+    uint32_t waiting = 0;    // records sent and not answered
+    uint32_t answered = 0;   // records answered
+    uint64_t lastSentMs = 0; // latest sending time among the waiting ones (NowMs)
 };
 
 class QueryScheduler {
@@ -58,6 +72,10 @@ public:
     std::vector<ServerAddress> QueuedServers();
     // Adds refused because the main queue was full.
     uint64_t DroppedAdds();
+    // Walks every record: for tools, not for a window's every message.
+    QueryTally Tally();
+    // Records sent and not answered, with their sending times (a tool asks them again).
+    std::vector<std::pair<ServerAddress, uint64_t>> Unanswered();
 
     // Sends a request for a server list (a master's) through this scheduler's socket; lists
     // from that address are taken for kAnswerWindowMs.
@@ -102,6 +120,7 @@ private:
     // What was last sent to one ip:port, for telling asked-for answers from unasked ones.
     struct Exchange {
         uint64_t askedMs = 0;  // any request
+        uint64_t askedUs = 0;  // the same, in microseconds
         uint64_t detailMs = 0; // an unanswered detail request; 0 when none
     };
 
@@ -110,9 +129,12 @@ private:
     void SendProbe(const ServerAddress& address);
     void SendFromMainQueue(const ServerAddress& address);
     bool PassesFilter(uint8_t region, const uint8_t lookup[3]) const;
+    bool InFlightFull();
     void SendQuery(const ServerAddress& address);
     ServerRecord& StampSent(const ServerAddress& address, uint8_t region, const uint8_t lookup[3]);
-    void NoteAsked(uint32_t ip, uint16_t port, bool detail);
+    // Returns the sending time (NowMs).
+    uint64_t NoteAsked(uint32_t ip, uint16_t port, bool detail);
+    uint64_t RoundTripMs(const ServerAddress& address, uint64_t sentMs) const;
     bool Within(uint64_t thenMs) const;
     // Messages to the window (or the probe window) go out with the lock released and are
     // counted while in flight; none after DetachWindows.
@@ -141,7 +163,9 @@ private:
     uint64_t pauseUntil = 0;
     uint64_t droppedAdds = 0;
     uint32_t burstCount = 0;
+    uint32_t inHand = 0; // addresses the worker took off the main queue and is sending
     uint32_t sendsInFlight = 0;
+    InFlightSet awaited; // main-queue requests, counted when pacing caps them
     MessageWindow* window = nullptr;
     bool detached = false;
     bool stopping = false; // a Stop waits for the worker: no new one may start meanwhile

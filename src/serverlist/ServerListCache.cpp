@@ -62,7 +62,7 @@ std::vector<ServerAddress> ServerListCache::FetchRoomServers() {
         return {};
     if (FreshInStore(store, area, request.LastModified(), servers))
         return servers;
-    if (!ReadServerListBody(request, servers))
+    if (ReadServerListBody(request, servers) != ServerListProblem::kNone)
         return {};
     // A list that could not be stored is still the current one; the store keeps its older
     // list and time, so the next run downloads again.

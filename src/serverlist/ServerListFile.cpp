@@ -106,25 +106,34 @@ void ReadServerTable(const unsigned char* table, size_t size, std::vector<Server
 }
 
 bool DecodeServerList(const unsigned char* body, size_t size, std::vector<ServerAddress>& servers) {
+    return DecodeServerListBody(body, size, servers) == ServerListProblem::kNone;
+}
+
+ServerListProblem DecodeServerListBody(const unsigned char* body, size_t size,
+                                       std::vector<ServerAddress>& servers) {
     servers.clear();
-    if (size < kServerListSizeBytes + kLzmaHeaderBytes || size > kMaxServerListFile)
-        return false;
+    if (size > kMaxServerListFile)
+        return ServerListProblem::kTooLarge;
+    if (size < kServerListSizeBytes + kLzmaHeaderBytes)
+        return ServerListProblem::kNotServerList;
     const uint32_t tableSize = ReadLe32(body);
     const size_t packedSize = size - kServerListSizeBytes;
-    if (tableSize > kMaxServerListTable ||
-        uint64_t(tableSize) > uint64_t(packedSize) * kMaxLzmaExpansion)
-        return false;
+    if (uint64_t(tableSize) > uint64_t(packedSize) * kMaxLzmaExpansion)
+        return ServerListProblem::kNotServerList;
+    if (tableSize > kMaxServerListTable)
+        return ServerListProblem::kTooLarge;
     std::vector<unsigned char> packed(body + kServerListSizeBytes, body + size);
     ScrambleServerList(packed.data(), packed.size());
 
     RawLzmaDecoder decoder;
     std::vector<unsigned char> table;
-    if (!decoder.Start(packed.data(), tableSize) ||
-        !decoder.Decode(packed.data() + kLzmaHeaderBytes, packed.size() - kLzmaHeaderBytes,
+    if (!decoder.Start(packed.data(), tableSize))
+        return ServerListProblem::kNotServerList;
+    if (!decoder.Decode(packed.data() + kLzmaHeaderBytes, packed.size() - kLzmaHeaderBytes,
                         tableSize, table))
-        return false;
+        return ServerListProblem::kDamaged;
     ReadServerTable(table.data(), table.size(), servers);
-    return true;
+    return ServerListProblem::kNone;
 }
 
 } // namespace Portico

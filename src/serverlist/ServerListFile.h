@@ -23,6 +23,16 @@ constexpr uint32_t kMaxServerListFile = 32 * 1024 * 1024;
 // coded at the probability floor), so a declared size beyond this ratio is a lie.
 constexpr uint32_t kMaxLzmaExpansion = 8192;
 
+// Why a server list could not be used.
+enum class ServerListProblem {
+    kNone,
+    kMissing,       // no such file, or it cannot be read
+    kNotFetched,    // the HTTP request or the download failed
+    kNotServerList, // too short, a declared size no list can have, or no LZMA header
+    kTooLarge,      // beyond the bounds below
+    kDamaged,       // the LZMA data does not decode to the declared size
+};
+
 // Exclusive-or of each whole little-endian word with the key, from the first byte given;
 // the last size mod 4 bytes stay. Its own inverse.
 void ScrambleServerList(unsigned char* data, size_t size);
@@ -32,6 +42,9 @@ void ScrambleServerList(unsigned char* data, size_t size);
 // than the size field, a size beyond the bounds above, or data that does not decode to
 // exactly N bytes.
 bool DecodeServerList(const unsigned char* body, size_t size, std::vector<ServerAddress>& servers);
+// The same, saying why a body does not decode.
+ServerListProblem DecodeServerListBody(const unsigned char* body, size_t size,
+                                       std::vector<ServerAddress>& servers);
 
 // The decoded table's entries, as DecodeServerList reads them.
 void ReadServerTable(const unsigned char* table, size_t size, std::vector<ServerAddress>& servers);

@@ -15,47 +15,68 @@ namespace {
 
 constexpr const char* kHttpScheme = "http://";
 
-bool LoadFromUrl(const std::string& url, std::vector<ServerAddress>& servers) {
+ServerListProblem LoadFromUrl(const std::string& url, std::vector<ServerAddress>& servers) {
     const std::string rest = url.substr(std::char_traits<char>::length(kHttpScheme));
     const size_t slash = rest.find('/');
     ServerListHost host;
     if (!ParseServerListHost(rest.substr(0, slash), host))
-        return false;
+        return ServerListProblem::kNotFetched;
     const std::string path = slash == std::string::npos ? "/" : rest.substr(slash);
     HttpRequest request;
-    return request.Get(host.name, Utils::Utf8ToUtf16(path.data(), path.size()), host.port) &&
-           ReadServerListBody(request, servers);
+    if (!request.Get(host.name, Utils::Utf8ToUtf16(path.data(), path.size()), host.port))
+        return ServerListProblem::kNotFetched;
+    return ReadServerListBody(request, servers);
 }
 
-bool LoadFromFile(const std::string& name, std::vector<ServerAddress>& servers) {
+ServerListProblem LoadFromFile(const std::string& name, std::vector<ServerAddress>& servers) {
     std::ifstream file(std::filesystem::u8path(name), std::ios::binary);
     if (!file)
-        return false;
+        return ServerListProblem::kMissing;
     std::vector<unsigned char> body;
     char piece[64 * 1024];
     while (file.read(piece, sizeof(piece)) || file.gcount() > 0) {
         body.insert(body.end(), piece, piece + file.gcount());
         if (body.size() > kMaxServerListFile)
-            return false;
+            return ServerListProblem::kTooLarge;
     }
-    return DecodeServerList(body.data(), body.size(), servers);
+    return DecodeServerListBody(body.data(), body.size(), servers);
 }
 
 } // namespace
 
-bool ReadServerListBody(HttpRequest& request, std::vector<ServerAddress>& servers) {
+ServerListProblem ReadServerListBody(HttpRequest& request, std::vector<ServerAddress>& servers) {
     servers.clear();
-    if (request.ContentLength() > kMaxServerListFile || !request.ReadBody(request.ContentLength()))
-        return false;
+    if (request.ContentLength() > kMaxServerListFile)
+        return ServerListProblem::kTooLarge;
+    if (!request.ReadBody(request.ContentLength()))
+        return ServerListProblem::kNotFetched;
     const auto& body = request.Body();
-    return DecodeServerList(body.Data(), body.Size(), servers);
+    return DecodeServerListBody(body.Data(), body.Size(), servers);
 }
 
-bool LoadServerList(const std::string& source, std::vector<ServerAddress>& servers) {
+ServerListProblem LoadServerList(const std::string& source, std::vector<ServerAddress>& servers) {
     servers.clear();
     if (source.compare(0, std::char_traits<char>::length(kHttpScheme), kHttpScheme) == 0)
         return LoadFromUrl(source, servers);
     return LoadFromFile(source, servers);
+}
+
+const char* Describe(ServerListProblem problem) {
+    switch (problem) {
+    case ServerListProblem::kNone:
+        break;
+    case ServerListProblem::kMissing:
+        return "the file is missing or cannot be read";
+    case ServerListProblem::kNotFetched:
+        return "it could not be fetched";
+    case ServerListProblem::kNotServerList:
+        return "it is not a server list";
+    case ServerListProblem::kTooLarge:
+        return "it is larger than a server list may be";
+    case ServerListProblem::kDamaged:
+        return "it is damaged (its packed data does not decode)";
+    }
+    return "no problem";
 }
 
 } // namespace Portico

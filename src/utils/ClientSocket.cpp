@@ -76,7 +76,7 @@ void ClientSocket::ReceiveLoop() {
     const SocketShim::Handle handle = socket;
     unsigned char buffer[kReceiveBytes];
     while (running) {
-        if (!SocketShim::WaitReadable(handle, kWakeMs))
+        if (!SocketShim::WaitReadable(handle, wakeMs))
             continue;
         const SocketShim::Received received = SocketShim::Receive(handle, buffer, kReceiveBytes);
         if (!running)

@@ -25,6 +25,12 @@ Handle Open(int type, int protocol) {
     return socket == INVALID_SOCKET ? kNoSocket : Handle(socket);
 }
 
+// Bytes waiting to be received (for a stream) or the size of the next datagram.
+bool Pending(Handle socket) {
+    u_long bytes = 0;
+    return ioctlsocket(SOCKET(socket), FIONREAD, &bytes) == 0 && bytes > 0;
+}
+
 } // namespace
 
 bool StartUp() {
@@ -100,13 +106,20 @@ uint16_t LocalPort(Handle socket) {
     return ntohs(address.sin_port);
 }
 
+// Wine's select, with many threads of one process waiting, now and then times out over data
+// that is already there, again and again: what is pending is taken first, without a wait, so
+// that a receive thread drains its buffer whatever select says.
 bool WaitReadable(Handle socket, uint32_t waitMs) {
+    if (Pending(socket))
+        return true;
     fd_set readable;
     FD_ZERO(&readable);
     FD_SET(SOCKET(socket), &readable);
     timeval wait{long(waitMs / 1000), long(waitMs % 1000) * 1000};
     const int ready = select(0, &readable, nullptr, nullptr, &wait);
-    return ready > 0 || (ready < 0 && WSAGetLastError() != WSAEINTR);
+    if (ready == 0)
+        return Pending(socket);
+    return ready > 0 || WSAGetLastError() != WSAEINTR;
 }
 
 // An oversized datagram fails with WSAEMSGSIZE and is discarded by Winsock.

@@ -20,10 +20,15 @@ public:
     ThreadedSocket& operator=(const ThreadedSocket&) = delete;
 
     bool IsRunning() const { return running; }
+    // A longer wait for programs with very many sockets, whose threads would otherwise wake
+    // thousands of times a second (Wine then starves the process's other sockets). Before
+    // the thread starts.
+    void SetWakeMs(uint32_t ms) { wakeMs = ms; }
 
-    // Stops the receive thread and closes the socket; idempotent, returns within about
-    // kWakeMs. Called from the socket's own callbacks it only stops the thread (it cannot wait
-    // for itself); the next Close from another thread, or the destructor, finishes the job.
+    // Stops the receive thread and closes the socket; idempotent, returns within about its
+    // wake period (kWakeMs unless set). Called from the socket's own callbacks it only stops
+    // the thread (it cannot wait for itself); the next Close from another thread, or the
+    // destructor, finishes the job.
     void Close();
 
 protected:
@@ -49,6 +54,7 @@ protected:
 
     std::atomic<SocketShim::Handle> socket{SocketShim::kNoSocket};
     std::atomic<bool> running{false};
+    uint32_t wakeMs = kWakeMs;
     std::thread thread;
     // Guards thread, lifeline and the closing of socket. Taken by Close and by starting a
     // thread; by the receive thread only when a callback destroys the object (then no other

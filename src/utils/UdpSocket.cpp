@@ -41,7 +41,7 @@ void UdpSocket::ReceiveLoop() {
     const SocketShim::Handle handle = socket;
     unsigned char buffer[kReceiveBytes];
     while (running) {
-        if (!SocketShim::WaitReadable(handle, kWakeMs))
+        if (!SocketShim::WaitReadable(handle, wakeMs))
             continue;
         const SocketShim::Received received =
             SocketShim::ReceiveFrom(handle, buffer, kReceiveBytes);

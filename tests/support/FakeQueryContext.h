@@ -109,6 +109,11 @@ public:
             keep(record);
     }
     MessageWindow* ProbeWindow() override { return probeWindow; }
+    void ListArrived(uint32_t ip, uint16_t port,
+                     const Utils::ArrayT<ServerAddress>& list) override {
+        if (onList)
+            onList(ip, port, list);
+    }
 
     std::vector<SentDatagram> Sent() {
         std::lock_guard<std::mutex> guard(lock);
@@ -122,6 +127,7 @@ public:
     MessageWindow* probeWindow = nullptr;
     std::function<void(uint32_t, uint16_t)> onSend;
     std::function<void(ServerRecord&)> keep;
+    std::function<void(uint32_t, uint16_t, const Utils::ArrayT<ServerAddress>&)> onList;
 
 private:
     std::mutex lock;

@@ -117,8 +117,9 @@ int Pack(const std::string& output, const std::string& input) {
 
 int Print(const std::string& source) {
     std::vector<ServerAddress> servers;
-    if (!Portico::LoadServerList(source, servers))
-        return Fail("cannot read a server list from " + source);
+    const Portico::ServerListProblem problem = Portico::LoadServerList(source, servers);
+    if (problem != Portico::ServerListProblem::kNone)
+        return Fail("cannot read a server list from " + source + ": " + Portico::Describe(problem));
     for (const ServerAddress& server : servers) {
         std::printf("%u.%u.%u.%u:%u\n", server.ip >> 24, (server.ip >> 16) & 255,
                     (server.ip >> 8) & 255, server.ip & 255, unsigned(server.port));

@@ -99,4 +99,12 @@ SimBytes EncodeA2sPlayers(const std::vector<SimPlayer>& players) {
     return out.Take();
 }
 
+SimBytes EncodeA2sRules(const std::vector<SimRule>& rules) {
+    SimWriter out;
+    out.Raw(kSimHeader).Byte('E').Int16(uint16_t(rules.size()));
+    for (const SimRule& rule : rules)
+        out.Text(rule.name).Text(rule.value);
+    return out.Take();
+}
+
 } // namespace Portico

@@ -17,5 +17,7 @@ SimBytes EncodeSourceInfo(const SimServer& server);
 SimBytes EncodeGoldSrcInfo(const SimServer& server, const SimAddress& bound);
 // 'D': the player list (at most 255 players).
 SimBytes EncodeA2sPlayers(const std::vector<SimPlayer>& players);
+// 'E': the rules, as a count and name, value pairs.
+SimBytes EncodeA2sRules(const std::vector<SimRule>& rules);
 
 } // namespace Portico

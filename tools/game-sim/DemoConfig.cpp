@@ -165,6 +165,8 @@ void AddFeatures(SimRandom& random, const DemoGame& game, SimServer& server) {
         server.keywords = "demo," + std::string(game.folder);
     server.vac = a2s && random.Chance(0.5);
     server.os = random.Chance(0.7) ? 'l' : 'w';
+    if (a2s)
+        server.rules = {{"mp_timelimit", "30"}, {"sv_password", server.password ? "1" : "0"}};
     server.delayMinMs = random.Between(2, 15);
     server.delayMaxMs = server.delayMinMs + random.Between(0, 30);
     if (random.Chance(0.2))

@@ -6,6 +6,7 @@
 #include "SimBytes.h"
 #include "SimConfigCheck.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace Portico {
@@ -58,6 +59,35 @@ const char* RconName(SimRcon rcon) {
         break;
     }
     return "off";
+}
+
+const char* HostileName(SimHostile hostile) {
+    switch (hostile) {
+    case SimHostile::Silent:
+        return "silent";
+    case SimHostile::Challenges:
+        return "challenges";
+    case SimHostile::Oversized:
+        return "oversized";
+    case SimHostile::Truncated:
+        return "truncated";
+    case SimHostile::Unfinished:
+        return "unfinished";
+    case SimHostile::Garbage:
+        return "garbage";
+    case SimHostile::Huge:
+        return "huge";
+    case SimHostile::None:
+        break;
+    }
+    return "none";
+}
+
+// The receive threads of all endpoints together wake about a thousand times a second at most
+// (one per endpoint every 200 ms up to 200 endpoints, then less often, up to every 2 s).
+uint32_t WakeMs(const SimConfig& config) {
+    const size_t endpoints = config.servers.size() + config.masters.size();
+    return uint32_t(std::min<size_t>(2000, std::max<size_t>(200, endpoints)));
 }
 
 } // namespace
@@ -122,6 +152,7 @@ std::unique_ptr<SimEndpoint> GameServerSimulator::Bind(const SimAddress& configu
                                                        std::string& error) {
     const SimAddress address = BindAddress(configured);
     std::unique_ptr<SimEndpoint> endpoint(new SimEndpoint(address, faults, queue, *random));
+    endpoint->SetWakeMs(WakeMs(config));
     if (!endpoint->Bound()) {
         error = "cannot bind UDP " + AddressText(address.ip, address.port) +
                 (endpoint->AddressInUse() ? ": the address is in use" : "");
@@ -172,8 +203,8 @@ bool GameServerSimulator::StartMaster(const SimMaster& master, std::string& erro
     for (size_t i = 0; i < config.servers.size(); ++i)
         if (config.servers[i].listed)
             listings.push_back(ListingOf(config.servers[i], serverAddresses[i]));
-    endpoint->SetResponder(
-        std::unique_ptr<SimResponder>(new MasterResponder(master, std::move(listings))));
+    endpoint->SetResponder(std::unique_ptr<SimResponder>(
+        new MasterResponder(master, std::move(listings), random->Next())));
     if (!endpoint->Start()) {
         error = "cannot start the thread of " + AddressText(bound.ip, bound.port);
         return false;
@@ -208,7 +239,11 @@ std::string DescribeSimulator(const GameServerSimulator& simulator) {
     const auto& addresses = simulator.MasterAddresses();
     for (size_t i = 0; i < addresses.size(); ++i)
         out << "master  " << MasterName(config.masters[i].kind) << " "
-            << AddressText(addresses[i].ip, addresses[i].port) << "\n";
+            << AddressText(addresses[i].ip, addresses[i].port)
+            << (config.masters[i].hostile != SimHostile::None
+                    ? std::string(" hostile ") + HostileName(config.masters[i].hostile)
+                    : std::string())
+            << "\n";
     for (size_t i = 0; i < simulator.ServerAddresses().size(); ++i) {
         const SimServer& server = config.servers[i];
         const SimAddress& bound = simulator.ServerAddresses()[i];
@@ -225,6 +260,8 @@ std::string DescribeSimulator(const GameServerSimulator& simulator) {
             out << " split " << server.split;
         if (server.oldInfo)
             out << " old-info";
+        if (server.hostile != SimHostile::None)
+            out << " hostile " << HostileName(server.hostile);
         if (server.gamePort != 0)
             out << " gameport " << server.gamePort;
         if (server.rcon != SimRcon::Off)

@@ -1,6 +1,7 @@
 #include "MasterResponder.h"
 
 #include "MasterEncoder.h"
+#include "ServerResponder.h"
 
 #include <algorithm>
 
@@ -11,6 +12,10 @@ namespace {
 bool Before(const SimAddress& a, const SimAddress& b) {
     return a.ip != b.ip ? a.ip < b.ip : a.port < b.port;
 }
+
+constexpr uint32_t kMadeUpBase = 0x7F800000; // 127.128.0.0
+constexpr uint32_t kMadeUpPerHost = 1000;
+constexpr uint16_t kMadeUpFirstPort = 20000;
 
 bool IsA2s(SimProtocol protocol) {
     return protocol != SimProtocol::Quake3;
@@ -79,8 +84,26 @@ bool ValveFilterMatches(const std::string& filter, const MasterListing& listing)
     return true;
 }
 
-MasterResponder::MasterResponder(const SimMaster& master, std::vector<MasterListing> all)
-    : master(master), listings(std::move(all)) {
+SimAddress MadeUpServer(uint32_t index) {
+    return SimAddress{kMadeUpBase + index / kMadeUpPerHost,
+                      uint16_t(kMadeUpFirstPort + index % kMadeUpPerHost)};
+}
+
+uint32_t FirstMadeUpAfter(const SimAddress& address) {
+    uint32_t low = 0, high = kHugeMasterEntries;
+    while (low < high) {
+        const uint32_t middle = low + (high - low) / 2;
+        if (Before(address, MadeUpServer(middle)))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
+MasterResponder::MasterResponder(const SimMaster& master, std::vector<MasterListing> all,
+                                 uint64_t secret)
+    : master(master), listings(std::move(all)), secret(secret) {
     std::stable_sort(listings.begin(), listings.end(),
                      [](const MasterListing& a, const MasterListing& b) {
                          return Before(a.address, b.address);
@@ -88,6 +111,12 @@ MasterResponder::MasterResponder(const SimMaster& master, std::vector<MasterList
 }
 
 std::vector<SimBytes> MasterResponder::Respond(const SimRequest& request, uint32_t, uint16_t) {
+    const bool asked =
+        request.kind == SimRequestKind::ValveMaster || request.kind == SimRequestKind::QuakeMaster;
+    if (asked && master.hostile == SimHostile::Silent)
+        return {};
+    if (asked && master.hostile == SimHostile::Garbage)
+        return {NoiseDatagram(secret ^ ++noiseCount)};
     if (request.kind == SimRequestKind::ValveMaster && ServesValve(master.kind))
         return AnswerValve(request);
     if (request.kind == SimRequestKind::QuakeMaster && ServesQuake(master.kind))
@@ -95,7 +124,9 @@ std::vector<SimBytes> MasterResponder::Respond(const SimRequest& request, uint32
     return {};
 }
 
-// One page per request: the servers after the seed, in address order.
+// One page per request: the servers after the seed, in address order. A huge master lists its
+// made-up servers too, whatever the filter; one entry beyond the page tells whether it ends
+// the list.
 std::vector<SimBytes> MasterResponder::AnswerValve(const SimRequest& request) const {
     std::vector<SimAddress> list;
     const bool fromStart = request.seed.ip == 0 && request.seed.port == 0;
@@ -104,6 +135,13 @@ std::vector<SimBytes> MasterResponder::AnswerValve(const SimRequest& request) co
             ValveFilterMatches(request.filter, listing))
             list.push_back(listing.address);
     const size_t page = master.page != 0 ? master.page : kValvePageEntries;
+    if (master.hostile == SimHostile::Huge) {
+        const uint32_t first = FirstMadeUpAfter(request.seed);
+        for (uint32_t i = first; i < kHugeMasterEntries && i - first <= page; ++i)
+            list.push_back(MadeUpServer(i));
+        std::sort(list.begin(), list.end(), Before);
+        list.resize(std::min(list.size(), page + 1));
+    }
     return {EncodeValveMasterPage(list, 0, page)};
 }
 
@@ -119,6 +157,9 @@ std::vector<SimBytes> MasterResponder::AnswerQuake(const SimRequest& request) co
             continue;
         list.push_back(listing.address);
     }
+    if (master.hostile == SimHostile::Huge)
+        for (uint32_t i = 0; i < kHugeMasterEntries; ++i)
+            list.push_back(MadeUpServer(i));
     const size_t page = master.page != 0 ? master.page : kQuakePageEntries;
     return EncodeQuakeMasterReplies(list, page);
 }

@@ -26,7 +26,9 @@ MasterListing ListingOf(const SimServer& server, const SimAddress& bound);
 
 class MasterResponder : public SimResponder {
 public:
-    MasterResponder(const SimMaster& master, std::vector<MasterListing> listings);
+    // secret seeds the noise of a garbage master.
+    MasterResponder(const SimMaster& master, std::vector<MasterListing> listings,
+                    uint64_t secret = 0);
 
     std::vector<SimBytes> Respond(const SimRequest& request, uint32_t ip, uint16_t port) override;
 
@@ -36,7 +38,15 @@ private:
 
     const SimMaster master;
     std::vector<MasterListing> listings; // ordered by address, then port
+    const uint64_t secret;
+    uint64_t noiseCount = 0;
 };
+
+// The made-up servers of a huge master, in address order: 127.128.x.y on ports 20000 and up,
+// where nothing answers.
+SimAddress MadeUpServer(uint32_t index);
+// The index of the first made-up server after address (kHugeMasterEntries when none is).
+uint32_t FirstMadeUpAfter(const SimAddress& address);
 
 // A Valve master filter: \key\value pairs. Known keys: gamedir, appid, empty (\empty\1: not
 // empty), full (\full\1: not full), password (\password\0: no password); others are ignored.

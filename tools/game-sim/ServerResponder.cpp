@@ -3,13 +3,21 @@
 #include "A2sEncoder.h"
 #include "QuakeEncoder.h"
 #include "RconEncoder.h"
+#include "SimConfigCheck.h"
 #include "SplitEncoder.h"
+
+#include <algorithm>
 
 namespace Portico {
 
 namespace {
 
 constexpr uint32_t kNoChallenge = 0xFFFFFFFF;
+// Beyond the 4096-byte receive buffers of clients, far below the datagram limit.
+constexpr size_t kOversizedBytes = 8192;
+constexpr size_t kMaxNoiseBytes = 1400;
+// An unfinished answer is cut into pieces of this size after padding to three of them.
+constexpr size_t kUnfinishedPiece = kMinSimSplit;
 
 bool IsA2s(SimProtocol protocol) {
     return protocol == SimProtocol::Source || protocol == SimProtocol::GoldSrc;
@@ -39,19 +47,38 @@ uint32_t ServerResponder::RconChallengeFor(uint32_t ip) const {
     return uint32_t(MixBits(secret ^ (uint64_t(ip) << 32)) % 1000000000u) + 1;
 }
 
+SimBytes NoiseDatagram(uint64_t seed) {
+    uint64_t word = MixBits(seed);
+    const size_t size = 1 + size_t(word % kMaxNoiseBytes);
+    SimBytes bytes;
+    if (word % 3 == 0)
+        bytes = kSimHeader;
+    else if (word % 3 == 1)
+        bytes = "\xFE\xFF\xFF\xFF";
+    while (bytes.size() < size) {
+        word = MixBits(word);
+        for (int i = 0; i < 8 && bytes.size() < size; ++i)
+            bytes += char(word >> (8 * i));
+    }
+    bytes.resize(size);
+    return bytes;
+}
+
 std::vector<SimBytes> ServerResponder::Respond(const SimRequest& request, uint32_t ip,
                                                uint16_t /*port*/) {
     switch (request.kind) {
     case SimRequestKind::A2sInfo:
     case SimRequestKind::A2sPlayer:
+    case SimRequestKind::A2sRules:
     case SimRequestKind::A2sGetChallenge:
         if (IsA2s(server.protocol))
-            return AnswerA2s(request, ip);
+            return server.hostile == SimHostile::None ? AnswerA2s(request, ip) : Misbehave(request);
         break;
     case SimRequestKind::QuakeStatus:
     case SimRequestKind::QuakeInfo:
         if (server.protocol == SimProtocol::Quake3)
-            return AnswerQuake(request);
+            return server.hostile == SimHostile::None ? Deliver(WholeAnswer(request))
+                                                      : Misbehave(request);
         break;
     case SimRequestKind::RconChallenge:
         if (server.rcon == SimRcon::UdpChallenge)
@@ -65,29 +92,65 @@ std::vector<SimBytes> ServerResponder::Respond(const SimRequest& request, uint32
     return {};
 }
 
+// Players and rules always need the client's challenge, as on current servers; info only when
+// the server is configured so.
 std::vector<SimBytes> ServerResponder::AnswerA2s(const SimRequest& request, uint32_t ip) {
     const uint32_t challenge = A2sChallengeFor(ip);
     const bool challengeMet = request.hasChallenge && request.challenge == challenge;
+    const bool needed = request.kind != SimRequestKind::A2sInfo || server.challenge;
+    if (request.kind == SimRequestKind::A2sGetChallenge || (needed && !challengeMet))
+        return {EncodeA2sChallenge(challenge)};
+    return Deliver(WholeAnswer(request));
+}
+
+SimBytes ServerResponder::WholeAnswer(const SimRequest& request) const {
     switch (request.kind) {
     case SimRequestKind::A2sInfo:
-        if (server.challenge && !challengeMet)
-            return {EncodeA2sChallenge(challenge)};
         if (server.protocol == SimProtocol::GoldSrc && server.oldInfo)
-            return Deliver(EncodeGoldSrcInfo(server, bound));
-        return Deliver(EncodeSourceInfo(server));
+            return EncodeGoldSrcInfo(server, bound);
+        return EncodeSourceInfo(server);
     case SimRequestKind::A2sPlayer:
-        if (!challengeMet)
-            return {EncodeA2sChallenge(challenge)};
-        return Deliver(EncodeA2sPlayers(server.players));
+        return EncodeA2sPlayers(server.players);
+    case SimRequestKind::A2sRules:
+        return EncodeA2sRules(server.rules);
+    case SimRequestKind::QuakeStatus:
+        return EncodeQuakeStatus(server, request.challengeText);
+    case SimRequestKind::QuakeInfo:
+        return EncodeQuakeInfo(server, request.challengeText);
     default:
-        return {EncodeA2sChallenge(challenge)};
+        return SimBytes();
     }
 }
 
-std::vector<SimBytes> ServerResponder::AnswerQuake(const SimRequest& request) {
-    if (request.kind == SimRequestKind::QuakeStatus)
-        return Deliver(EncodeQuakeStatus(server, request.challengeText));
-    return Deliver(EncodeQuakeInfo(server, request.challengeText));
+// Challenges are never met, since each is new, and garbage comes whatever was asked; the other
+// faults start from the real answer (a request that has none gets nothing).
+std::vector<SimBytes> ServerResponder::Misbehave(const SimRequest& request) {
+    const uint64_t draw = MixBits(secret ^ ++misbehaviours);
+    SimBytes answer = WholeAnswer(request);
+    const bool answersAnything =
+        server.hostile == SimHostile::Challenges || server.hostile == SimHostile::Garbage;
+    if (answer.empty() && !answersAnything)
+        return {};
+    switch (server.hostile) {
+    case SimHostile::Challenges:
+        return {EncodeA2sChallenge(uint32_t(draw) == kNoChallenge ? 1 : uint32_t(draw))};
+    case SimHostile::Oversized:
+        answer.resize(kOversizedBytes, '\0');
+        return {answer};
+    case SimHostile::Truncated:
+        return {answer.substr(0, answer.size() / 2)};
+    case SimHostile::Unfinished: {
+        answer.resize(std::max(answer.size(), 3 * kUnfinishedPiece), '\0');
+        std::vector<SimBytes> pieces =
+            SplitAnswer(answer, nextAnswerId++, kUnfinishedPiece, SplitLayoutOf(server));
+        pieces.pop_back();
+        return pieces;
+    }
+    case SimHostile::Garbage:
+        return {NoiseDatagram(draw)};
+    default:
+        return {};
+    }
 }
 
 std::vector<SimBytes> ServerResponder::AnswerRconChallenge(uint32_t ip) const {

@@ -21,7 +21,9 @@ public:
 
 private:
     std::vector<SimBytes> AnswerA2s(const SimRequest& request, uint32_t ip);
-    std::vector<SimBytes> AnswerQuake(const SimRequest& request);
+    // The answer to a query request whole, before any splitting; empty for other requests.
+    SimBytes WholeAnswer(const SimRequest& request) const;
+    std::vector<SimBytes> Misbehave(const SimRequest& request);
     std::vector<SimBytes> AnswerRcon(const SimRequest& request, uint32_t ip);
     std::vector<SimBytes> AnswerRconChallenge(uint32_t ip) const;
     // The answer whole, or in pieces when the server splits answers of its size.
@@ -32,9 +34,13 @@ private:
     const uint64_t secret;
     const RconConsole console;
     uint32_t nextAnswerId;
+    uint64_t misbehaviours = 0; // draws for hostile answers
 };
 
 // A 64-bit mix of a value (splitmix64's finaliser), for challenges and seeds.
 uint64_t MixBits(uint64_t value);
+// A datagram of 1 to 1400 random bytes drawn from seed; most start like a real answer
+// (FF FF FF FF or the split header FE FF FF FF), so that a reader looks further.
+SimBytes NoiseDatagram(uint64_t seed);
 
 } // namespace Portico

@@ -15,6 +15,11 @@ enum class SimRcon { Off, Tcp, UdpChallenge, Udp };
 enum class SimSplitLayout { Default, Source, SourceNoSize, GoldSrc };
 // What a master answers: Valve master requests, Quake III getservers, or both.
 enum class SimMasterKind { Valve, Quake, Both };
+// Misbehaviour on purpose, to test clients. Servers: no answer at all, a new challenge for
+// every request, answers larger than a datagram buffer, answers cut short, split answers whose
+// last piece never comes, random bytes. Masters: no answer, random bytes, or a list of a
+// million made-up servers after the configured ones.
+enum class SimHostile { None, Silent, Challenges, Oversized, Truncated, Unfinished, Garbage, Huge };
 // How servers get their own addresses: distinct 127.x.y.z addresses when the platform
 // delivers their datagrams with those sources, else distinct ports on 127.0.0.1.
 enum class SimAddressing { Auto, Aliases, Ports };
@@ -34,6 +39,12 @@ struct SimPlayer {
     int32_t score = 0;
     float seconds = 0; // A2S play time
     int32_t ping = 0;  // Quake III
+};
+
+// A2S rules: a console variable and its value.
+struct SimRule {
+    std::string name;
+    std::string value;
 };
 
 struct SimCommand {
@@ -75,7 +86,9 @@ struct SimServer {
     uint32_t delayMaxMs = 0;
     double drop = 0; // chance that one reply datagram is lost
     bool listed = true; // named by the masters
+    SimHostile hostile = SimHostile::None;
     std::vector<SimPlayer> players;
+    std::vector<SimRule> rules; // A2S rules answer
     SimRcon rcon = SimRcon::Off;
     uint16_t rconPort = 0; // TCP console; 0 = the same number as the server's port
     std::string rconPassword;
@@ -89,7 +102,11 @@ struct SimMaster {
     uint32_t delayMinMs = 0;
     uint32_t delayMaxMs = 0;
     double drop = 0;
+    SimHostile hostile = SimHostile::None;
 };
+
+// Made-up servers a Huge master lists after the configured ones.
+constexpr uint32_t kHugeMasterEntries = 1000000;
 
 // A loopback range and the country the region override file gives it.
 struct SimRegion {

@@ -27,6 +27,9 @@ std::string TextProblem(const SimServer& server) {
     for (const SimPlayer& player : server.players)
         if (player.name.size() > kMaxSimText)
             return "a player name is longer than " + std::to_string(kMaxSimText) + " bytes";
+    for (const SimRule& rule : server.rules)
+        if (rule.name.size() > kMaxSimText || rule.value.size() > kMaxSimText)
+            return "a rule is longer than " + std::to_string(kMaxSimText) + " bytes";
     if (server.protocol != SimProtocol::Quake3)
         return std::string();
     for (const std::string* text : {&server.name, &server.map, &server.mode, &server.version})
@@ -87,8 +90,15 @@ std::string ServerProblem(const SimServer& server) {
     std::string problem = AddressProblem(server.address);
     if (problem.empty() && server.players.size() > kMaxSimPlayers)
         problem = "more than " + std::to_string(kMaxSimPlayers) + " players";
+    if (problem.empty() && server.rules.size() > kMaxSimRules)
+        problem = "more than " + std::to_string(kMaxSimRules) + " rules";
     if (problem.empty() && server.bots > server.players.size())
         problem = "more bots than players";
+    if (problem.empty() && server.hostile == SimHostile::Huge)
+        problem = "hostile = huge is for masters";
+    if (problem.empty() && server.hostile == SimHostile::Challenges &&
+        server.protocol == SimProtocol::Quake3)
+        problem = "hostile = challenges is for A2S servers";
     if (problem.empty() && std::string("lwmo").find(server.os) == std::string::npos)
         problem = "os must be l, w, m or o";
     if (problem.empty() && server.split != 0 &&
@@ -108,6 +118,10 @@ std::string MasterProblem(const SimMaster& master) {
     std::string problem = AddressProblem(master.address);
     if (problem.empty() && master.page > kMaxSimPage)
         problem = "page must be 0 to " + std::to_string(kMaxSimPage) + " servers";
+    const SimHostile hostile = master.hostile;
+    if (problem.empty() && hostile != SimHostile::None && hostile != SimHostile::Silent &&
+        hostile != SimHostile::Garbage && hostile != SimHostile::Huge)
+        problem = "a master's hostile is none, silent, garbage or huge";
     if (problem.empty())
         problem = FaultProblem(master.delayMinMs, master.delayMaxMs, master.drop);
     return problem;

@@ -8,12 +8,13 @@
 
 namespace Portico {
 
-constexpr size_t kMaxSimServers = 4096;
+constexpr size_t kMaxSimServers = 16384;
 constexpr size_t kMaxSimMasters = 64;
 constexpr size_t kMaxSimText = 1024;
 constexpr size_t kMaxSimOutput = 65536;
 constexpr size_t kMaxSimCommands = 256;
 constexpr size_t kMaxSimPlayers = 255;
+constexpr size_t kMaxSimRules = 255;
 constexpr uint32_t kMinSimSplit = 64;
 constexpr uint32_t kMaxSimSplit = 16384;
 constexpr uint32_t kMaxSimDelayMs = 60000;

@@ -268,14 +268,18 @@ Field<SimServer> PlayerField() {
             }};
 }
 
+// "first|second" with escapes; the first part must not be empty.
+bool ParsePair(const std::string& raw, std::string& first, std::string& second) {
+    const size_t bar = SplitBars(raw)[0].size();
+    return bar < raw.size() && UnescapeValue(Trim(raw.substr(0, bar)), first) &&
+           UnescapeValue(Trim(raw.substr(bar + 1)), second) && !first.empty();
+}
+
 Field<SimServer> CommandField() {
     return {"command",
             [](SimServer& server, const std::string& raw, std::string& error) {
-                const size_t bar = SplitBars(raw)[0].size();
                 SimCommand command;
-                if (bar >= raw.size() || !UnescapeValue(Trim(raw.substr(0, bar)), command.command) ||
-                    !UnescapeValue(Trim(raw.substr(bar + 1)), command.output) ||
-                    command.command.empty())
+                if (!ParsePair(raw, command.command, command.output))
                     return Fail(error, "expected command|output");
                 if (server.commands.size() >= kMaxSimCommands)
                     return Fail(error, "more than " + std::to_string(kMaxSimCommands) + " commands");
@@ -300,6 +304,35 @@ Field<SimServer> OsField() {
                 if (server.os != SimServer().os)
                     out.push_back(std::string(1, server.os));
             }};
+}
+
+Field<SimServer> RuleField() {
+    return {"rule",
+            [](SimServer& server, const std::string& raw, std::string& error) {
+                SimRule rule;
+                if (!ParsePair(raw, rule.name, rule.value))
+                    return Fail(error, "expected name|value");
+                if (server.rules.size() >= kMaxSimRules)
+                    return Fail(error, "more than " + std::to_string(kMaxSimRules) + " rules");
+                server.rules.push_back(rule);
+                return true;
+            },
+            [](const SimServer& server, Values& out) {
+                for (const SimRule& rule : server.rules)
+                    out.push_back(EscapeValue(rule.name) + "|" + EscapeValue(rule.value));
+            }};
+}
+
+template <typename Owner> Field<Owner> HostileField() {
+    return ChoiceField<Owner, SimHostile>("hostile", &Owner::hostile,
+                                          {{"none", SimHostile::None},
+                                           {"silent", SimHostile::Silent},
+                                           {"challenges", SimHostile::Challenges},
+                                           {"oversized", SimHostile::Oversized},
+                                           {"truncated", SimHostile::Truncated},
+                                           {"unfinished", SimHostile::Unfinished},
+                                           {"garbage", SimHostile::Garbage},
+                                           {"huge", SimHostile::Huge}});
 }
 
 const std::vector<Field<SimServer>>& ServerFields() {
@@ -340,7 +373,9 @@ const std::vector<Field<SimServer>>& ServerFields() {
         DelayField<S>(),
         DropField<S>(),
         FlagField("listed", &S::listed),
+        HostileField<S>(),
         PlayerField(),
+        RuleField(),
         ChoiceField<S, SimRcon>("rcon", &S::rcon,
                                 {{"off", SimRcon::Off},
                                  {"tcp", SimRcon::Tcp},
@@ -364,6 +399,7 @@ const std::vector<Field<SimMaster>>& MasterFields() {
         NumberField("page", &M::page),
         DelayField<M>(),
         DropField<M>(),
+        HostileField<M>(),
     };
     return fields;
 }

@@ -68,8 +68,8 @@ SimRequest ParseA2s(const char* data, size_t size) {
         request.hasChallenge = bodySize >= sizeof kInfoPayload + 4;
         if (request.hasChallenge)
             request.challenge = ReadInt32(body + sizeof kInfoPayload);
-    } else if (type == 'U' && bodySize >= 4) {
-        request.kind = SimRequestKind::A2sPlayer;
+    } else if ((type == 'U' || type == 'V') && bodySize >= 4) {
+        request.kind = type == 'U' ? SimRequestKind::A2sPlayer : SimRequestKind::A2sRules;
         request.hasChallenge = true;
         request.challenge = ReadInt32(body);
     } else if (type == 'W') {
@@ -143,7 +143,7 @@ SimRequest ParseSimRequest(const char* data, size_t size) {
     if (size <= kHeaderBytes || std::memcmp(data, kSimHeader, kHeaderBytes) != 0)
         return SimRequest();
     const char type = data[kHeaderBytes];
-    if (type == 'T' || type == 'U' || type == 'W')
+    if (type == 'T' || type == 'U' || type == 'V' || type == 'W')
         return ParseA2s(data, size);
     return ParseCommand(data, size);
 }

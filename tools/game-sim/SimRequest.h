@@ -17,6 +17,7 @@ enum class SimRequestKind {
     A2sInfo,         // FF FF FF FF 54 "Source Engine Query" NUL [challenge]
     A2sPlayer,       // FF FF FF FF 55 challenge
     A2sGetChallenge, // FF FF FF FF 57
+    A2sRules,        // FF FF FF FF 56 challenge
     ValveMaster,     // 31 region seed NUL filter NUL
     QuakeStatus,     // FF FF FF FF "getstatus" [challenge]
     QuakeInfo,       // FF FF FF FF "getinfo" [challenge]

@@ -1,5 +1,7 @@
 #include "QueryOptions.h"
 
+#include "GameFacts.h"
+
 #include <cctype>
 #include <cstdlib>
 
@@ -9,17 +11,31 @@ const char* const kQueryUsage =
     "usage: portico-query [options] [host:port ...]\n"
     "Queries game servers over UDP and prints them sorted by ping.\n"
     "\n"
-    "  --game ID          game id of the servers (1003, 1028, 1005, 1010; default 1003)\n"
-    "  --master HOST:PORT also query the servers a master server lists (repeatable)\n"
+    "  --game ID          game of the servers (1003, 1028, 1005, 1010; default 1003)\n"
+    "  --master HOST:PORT also query the servers a master server lists, page after page\n"
+    "                     (repeatable)\n"
+    "  --filter TEXT      the masters' filter (default: the game's, e.g. \\gamedir\\harbor;\n"
+    "                     \"\" for every game)\n"
+    "  --list FILE        also query the servers of a text file: one [TYPE] host:port a line,\n"
+    "                     TYPE a game id or a qstat type (a2s, hla2s, q3s)\n"
     "  --fsl FILE         also query the servers of a packed server-list file\n"
     "  --fsl-url URL      the same, fetched over HTTP\n"
     "  --region R         only region R (1 to 15) or country R (two letters, e.g. DE)\n"
-    "  --timeout SECONDS  how long to wait for replies (default 3)\n"
+    "  --timeout SECONDS  how long a server is waited for (default 3)\n"
+    "  --retries N        ask a server that has not answered N more times within its\n"
+    "                     timeout (default 2)\n"
+    "  --rate N           requests per second (default 500)\n"
+    "  --in-flight N      requests awaiting their answer at once, 0 for no cap (default 256)\n"
+    "  --page-pause MS    pause between two pages of a master (default 2000)\n"
+    "  --master-time S    longest time spent paging one master (default 60)\n"
     "  --players          list each server's players\n"
     "  --json             print JSON instead of a table\n"
     "  --demo             browse simulated servers of the four demo games on loopback (it\n"
     "                     starts them itself); with --game, only that game\n"
-    "  --help             this text\n";
+    "  --sim FILE         start the simulated servers of a game-sim configuration first\n"
+    "  --help             this text\n"
+    "\n"
+    "Exit codes: 0 done, 1 nothing could be queried, 2 bad arguments.\n";
 
 namespace {
 
@@ -50,7 +66,7 @@ bool ParseRegion(const std::string& text, QueryOptions& options) {
     return true;
 }
 
-bool ParseTimeout(const std::string& text, double& out) {
+bool ParseSeconds(const std::string& text, double& out) {
     char* end = nullptr;
     out = std::strtod(text.c_str(), &end);
     return !text.empty() && end && *end == '\0' && out > 0 && out <= 3600;
@@ -77,37 +93,81 @@ bool Fail(std::string& error, const std::string& message) {
     return false;
 }
 
+bool ParseGame(const std::string& value, QueryOptions& options, std::string& error) {
+    unsigned long number;
+    if (!ParseNumber(value, 65535, number) || !GameFacts::Known(uint16_t(number)))
+        return Fail(error, "unknown game: " + value + "; known games: " + GameFacts::KnownList());
+    options.game = static_cast<uint16_t>(number);
+    options.gameGiven = true;
+    return true;
+}
+
+bool ParseCount(const std::string& name, const std::string& value, unsigned long min,
+                unsigned long max, uint32_t& out, std::string& error) {
+    unsigned long number;
+    if (!ParseNumber(value, max, number) || number < min)
+        return Fail(error, "bad " + name + " (" + std::to_string(min) + " to " +
+                               std::to_string(max) + "): " + value);
+    out = static_cast<uint32_t>(number);
+    return true;
+}
+
+bool ParseMaster(const std::string& value, QueryOptions& options, std::string& error) {
+    HostPort hostPort;
+    if (!ParseHostPort(value, hostPort))
+        return Fail(error, "bad master address (HOST:PORT): " + value);
+    options.masters.push_back(hostPort);
+    return true;
+}
+
 // Handles an option that takes a value; false with error set when the value is bad.
 bool ParseValueOption(const std::string& name, const std::string& value, QueryOptions& options,
                       std::string& error) {
-    unsigned long number;
-    HostPort hostPort;
-    if (name == "--game") {
-        if (!ParseNumber(value, 65535, number) || number == 0)
-            return Fail(error, "bad game id: " + value);
-        options.game = static_cast<uint16_t>(number);
-        options.gameGiven = true;
-    } else if (name == "--master") {
-        if (!ParseHostPort(value, hostPort))
-            return Fail(error, "bad master address (HOST:PORT): " + value);
-        options.masters.push_back(hostPort);
-    } else if (name == "--region") {
-        if (!ParseRegion(value, options))
-            return Fail(error, "bad region (1 to 15, or a two-letter country): " + value);
-    } else if (name == "--timeout") {
-        if (!ParseTimeout(value, options.timeoutSeconds))
-            return Fail(error, "bad timeout (seconds, above 0): " + value);
+    if (name == "--game")
+        return ParseGame(value, options, error);
+    if (name == "--master")
+        return ParseMaster(value, options, error);
+    if (name == "--region")
+        return ParseRegion(value, options) ||
+               Fail(error, "bad region (1 to 15, or a two-letter country): " + value);
+    if (name == "--timeout")
+        return ParseSeconds(value, options.timeoutSeconds) ||
+               Fail(error, "bad timeout (seconds, above 0): " + value);
+    if (name == "--master-time")
+        return ParseSeconds(value, options.masterSeconds) ||
+               Fail(error, "bad master time (seconds, above 0): " + value);
+    if (name == "--rate")
+        return ParseCount("rate", value, 1, 1000000, options.rate, error);
+    if (name == "--retries")
+        return ParseCount("retries", value, 0, 10, options.retries, error);
+    if (name == "--in-flight")
+        return ParseCount("in-flight", value, 0, 1000000, options.inFlight, error);
+    if (name == "--page-pause")
+        return ParseCount("page pause", value, 0, 60000, options.pagePauseMs, error);
+    if (name == "--filter") {
+        options.filterGiven = true;
+        options.filter = value;
     } else if (name == "--fsl") {
         options.fslFile = value;
-    } else {
+    } else if (name == "--fsl-url") {
         options.fslUrl = value;
+    } else if (name == "--list") {
+        options.listFile = value;
+    } else {
+        options.simFile = value;
     }
     return true;
 }
 
 bool IsValueOption(const std::string& arg) {
-    return arg == "--game" || arg == "--master" || arg == "--region" || arg == "--timeout" ||
-           arg == "--fsl" || arg == "--fsl-url";
+    static const char* const kNames[] = {
+        "--game",        "--master", "--region", "--timeout",   "--fsl",
+        "--fsl-url",     "--filter", "--rate",   "--in-flight", "--page-pause",
+        "--master-time", "--list",   "--sim",    "--retries"};
+    for (const char* name : kNames)
+        if (arg == name)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -139,9 +199,15 @@ bool ParseQueryOptions(const std::vector<std::string>& args, QueryOptions& optio
         }
     }
     const bool nothing = options.servers.empty() && options.masters.empty() &&
-                         options.fslFile.empty() && options.fslUrl.empty();
-    if (!options.help && !options.demo && nothing)
-        return Fail(error, "nothing to query: give servers, --master, --fsl, --fsl-url or --demo");
+                         options.fslFile.empty() && options.fslUrl.empty() &&
+                         options.listFile.empty();
+    if (options.help)
+        return true;
+    if (options.demo && !options.simFile.empty())
+        return Fail(error, "--demo and --sim start simulated servers each: give one of them");
+    if (!options.demo && nothing)
+        return Fail(error,
+                    "nothing to query: give servers, --master, --list, --fsl, --fsl-url or --demo");
     return true;
 }
 

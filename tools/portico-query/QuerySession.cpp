@@ -1,13 +1,12 @@
 #include "QuerySession.h"
 
-#include "MasterRequest.h"
-
 #include "common/Messages.h"
 #include "query/Clock.h"
 #include "query/ProtocolLibrary.h"
 #include "region/RegionLibrary.h"
 #include "utils/Utf.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -15,8 +14,10 @@ namespace Portico {
 
 namespace {
 
-constexpr uint32_t kPollMs = 50;
-constexpr uint32_t kProgressEveryMs = 1000;
+// Masters are looked after this often; the engine's tally, a walk over every record, less.
+constexpr uint32_t kTickMs = 10;
+constexpr uint32_t kTallyEveryTicks = 5;
+constexpr uint32_t kBurstPauseMs = 10;
 
 void Sleep(uint32_t ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -24,11 +25,32 @@ void Sleep(uint32_t ms) {
 
 } // namespace
 
-QuerySession::QuerySession(uint16_t game, uint32_t regionMask, bool regionFilterOn)
-    : game(game), scheduler(*this, 0) {
+uint32_t RetryMs(const BrowseSettings& settings) {
+    return std::max<uint32_t>(1, settings.timeoutMs / (settings.retries + 1));
+}
+
+QueryPacing ToolPacing(const BrowseSettings& settings) {
+    QueryPacing pacing;
+    const uint32_t rate = std::max<uint32_t>(settings.rate, 1);
+    pacing.burstSize = (rate * kBurstPauseMs + 999) / 1000;
+    pacing.burstPauseMs = std::max<uint32_t>(1, pacing.burstSize * 1000 / rate);
+    pacing.listPauseMs = 0;
+    pacing.idlePollMs = 2;
+    pacing.pausePollMs = 2;
+    pacing.maxQueued = settings.paging.maxServers;
+    pacing.maxInFlight = settings.inFlight;
+    pacing.inFlightMs = RetryMs(settings);
+    pacing.resendGuardMs = RetryMs(settings);
+    return pacing;
+}
+
+QuerySession::QuerySession(const BrowseSettings& settings)
+    : settings(settings), retryMs(RetryMs(settings)), library(ProtocolLibrary::Manager()),
+      scheduler(*this, 0, ToolPacing(settings)) {
+    games.Attach(library);
     scheduler.SetWindow(&collector);
-    scheduler.SetRegionMask(regionMask);
-    scheduler.SetRegionFilterOn(regionFilterOn);
+    scheduler.SetRegionMask(settings.regionMask);
+    scheduler.SetRegionFilterOn(settings.regionFilterOn);
 }
 
 QuerySession::~QuerySession() {
@@ -45,89 +67,132 @@ bool QuerySession::Open() {
 }
 
 void QuerySession::AddServer(uint32_t ip, uint16_t port, bool fromList) {
-    scheduler.AddServer(ServerAddress{ip, port, game}, fromList);
+    scheduler.AddServer(ServerAddress{ip, port, settings.game}, fromList);
 }
 
 void QuerySession::AskMaster(uint32_t ip, uint16_t port, const std::string& filter) {
-    ByteOutStream request;
-    BuildMasterRequest(game, filter, request);
-    scheduler.AskForList(ip, port, request);
+    std::lock_guard<std::mutex> guard(mastersLock);
+    masters.emplace_back(new Master{ip, port, MasterPager(settings.game, filter, settings.paging)});
 }
 
-QuerySession::Progress QuerySession::Count() {
-    Progress progress;
-    for (const ServerRecord* shownRecord : collector.Records()) {
-        const ServerRecord record = scheduler.CopyRecord(shownRecord);
-        ++progress.shown;
-        if (record.status == kStatusSent) {
-            ++progress.sent;
-            if (record.time > progress.lastSent)
-                progress.lastSent = record.time;
-        } else if (record.status == kStatusReplied) {
-            ++progress.answered;
+void QuerySession::ListArrived(uint32_t ip, uint16_t port,
+                               const Utils::ArrayT<ServerAddress>& list) {
+    std::lock_guard<std::mutex> guard(mastersLock);
+    for (const auto& master : masters)
+        if (master->ip == ip && master->port == port)
+            master->pager.Arrived(list.Data(), list.Size(), games.ListEnded(ip, port), NowMs());
+}
+
+// Requests are built under the lock and sent without it: an answer may come at once.
+bool QuerySession::PageMasters() {
+    std::vector<std::pair<const Master*, ByteOutStream>> due;
+    bool done = true;
+    {
+        std::lock_guard<std::mutex> guard(mastersLock);
+        for (const auto& master : masters) {
+            ByteOutStream request;
+            if (master->pager.Due(NowMs(), request))
+                due.emplace_back(master.get(), request);
+            done = done && master->pager.Done();
         }
     }
-    return progress;
+    for (const auto& item : due)
+        scheduler.AskForList(item.first->ip, item.first->port, item.second);
+    return done;
 }
 
-void QuerySession::WaitForAnswers(uint32_t timeoutMs, std::FILE* progress) {
-    const uint64_t start = NowMs();
-    uint64_t lastShown = 0;
-    while (true) {
-        Sleep(kPollMs);
-        const Progress now = Count();
-        const uint64_t t = NowMs();
-        if (progress && t - lastShown >= kProgressEveryMs) {
-            std::fprintf(progress, "queued %zu, waiting %u, answered %u\n",
-                         scheduler.QueuedServers().size(), now.sent, now.answered);
-            std::fflush(progress);
-            lastShown = t;
-        }
-        if (!scheduler.IsQueueEmpty())
+// UDP datagrams get lost: a server is asked again, up to the retries, when its request has had
+// its share of the timeout.
+bool QuerySession::RetryUnanswered() {
+    bool settled = true;
+    const uint64_t now = NowMs();
+    for (const auto& waiting : scheduler.Unanswered()) {
+        if (now - waiting.second < retryMs) {
+            settled = false;
             continue;
-        const bool nothingYet = now.shown == 0 && t - start < timeoutMs;
-        const bool allAnswered = now.shown > 0 && now.sent == 0 && now.answered == now.shown;
-        const bool timedOut = now.sent > 0 && t - now.lastSent >= timeoutMs;
-        if (allAnswered || timedOut || (!nothingYet && now.sent == 0))
+        }
+        uint32_t& tries = retried[waiting.first];
+        if (tries < settings.retries) {
+            ++tries;
+            scheduler.AddServer(waiting.first, true);
+            settled = false;
+        }
+    }
+    return settled;
+}
+
+// Over when no master has more to say, nothing waits in the queue, and every server still
+// unanswered had all its requests and their time.
+bool QuerySession::Finished(bool mastersDone) {
+    const bool settled = RetryUnanswered();
+    return mastersDone && settled && scheduler.Tally().queued == 0;
+}
+
+void QuerySession::WaitForAnswers() {
+    for (uint32_t tick = 0;; ++tick) {
+        const bool mastersDone = PageMasters();
+        if (tick % kTallyEveryTicks == 0 && Finished(mastersDone))
             return;
+        Sleep(kTickMs);
     }
 }
 
-void QuerySession::FetchPlayers(uint32_t timeoutMs) {
-    ProtocolManager* manager = Protocols();
-    GameProtocol* protocol = manager ? manager->GetProtocol(game) : nullptr;
+void QuerySession::FetchPlayers() {
+    GameProtocol* protocol = library ? library->GetProtocol(settings.game) : nullptr;
     if (!protocol)
         return;
     std::vector<ServerAddress> answered;
-    for (const ServerResult& result : Results()) {
+    for (const ServerResult& result : Results())
         if (result.record.status == kStatusReplied)
-            answered.push_back(result.record.Address());
-    }
+            answered.push_back(ServerAddress{result.record.ip, result.record.port, settings.game});
     for (const ServerAddress& address : answered)
         scheduler.RequestDetails(address);
-    const uint64_t end = NowMs() + timeoutMs;
+    const uint64_t end = NowMs() + settings.timeoutMs;
     while (NowMs() < end) {
         size_t complete = 0;
         for (const ServerAddress& address : answered)
             complete += collector.HasPlayers(address.ip, address.port);
         if (complete == answered.size())
             return;
-        Sleep(kPollMs);
+        Sleep(kTickMs);
     }
+}
+
+BrowseProgress QuerySession::Progress() {
+    BrowseProgress progress;
+    progress.tally = scheduler.Tally();
+    std::lock_guard<std::mutex> guard(mastersLock);
+    for (const auto& master : masters) {
+        progress.listed += master->pager.Servers();
+        progress.mastersDone = progress.mastersDone && master->pager.Done();
+    }
+    return progress;
+}
+
+std::vector<MasterReport> QuerySession::Masters() {
+    std::vector<MasterReport> reports;
+    std::lock_guard<std::mutex> guard(mastersLock);
+    for (const auto& master : masters)
+        reports.push_back(MasterReport{master->ip, master->port, master->pager.Servers(),
+                                       master->pager.Pages(), master->pager.Outcome()});
+    return reports;
 }
 
 std::vector<ServerResult> QuerySession::Results() {
     std::vector<ServerResult> results;
     for (const ServerRecord* shownRecord : collector.Records()) {
         ServerResult result{scheduler.CopyRecord(shownRecord), {}};
-        result.players = collector.PlayersOf(result.record.ip, result.record.port);
+        ServerRecord& record = result.record;
+        if (const uint16_t answeredAs = games.GameOf(record.ip, record.port))
+            record.gameId = answeredAs;
+        result.players = collector.PlayersOf(record.ip, record.port);
         results.push_back(result);
     }
     return results;
 }
 
-std::string QuerySession::FormatPlayerTime(uint16_t gameId, uint32_t time) {
-    ProtocolManager* manager = Protocols();
+std::string PlayerTimeText(uint16_t gameId, uint32_t time) {
+    ProtocolManager* manager = ProtocolLibrary::Manager();
     GameProtocol* protocol = manager ? manager->GetProtocol(gameId) : nullptr;
     if (!protocol)
         return std::to_string(time);
@@ -135,19 +200,6 @@ std::string QuerySession::FormatPlayerTime(uint16_t gameId, uint32_t time) {
     protocol->FormatPlayerTime(text, time);
     text[kPlayerTimeChars - 1] = 0;
     return Utils::Utf16ToUtf8(text, Utils::BoundedLength(text, kPlayerTimeChars));
-}
-
-std::string QuerySession::GameName() {
-    ProtocolManager* manager = Protocols();
-    GameProtocol* protocol = manager ? manager->GetProtocol(game) : nullptr;
-    const char16_t* name = protocol ? protocol->GetName() : nullptr;
-    if (!name)
-        return std::to_string(game);
-    return Utils::Utf16ToUtf8(name, Utils::BoundedLength(name, 256));
-}
-
-ProtocolManager* QuerySession::Protocols() {
-    return ProtocolLibrary::Manager();
 }
 
 uint8_t QuerySession::LookupRegion(uint32_t ip, uint8_t out[3]) {

@@ -1,5 +1,7 @@
 #include "ResultTable.h"
 
+#include "GameFacts.h"
+
 #include "browser/ColourCodes.h"
 #include "utils/Utf.h"
 
@@ -105,14 +107,15 @@ std::string PlayerLines(const ServerResult& result, bool colour,
     return out;
 }
 
-std::string JsonPlayers(const ServerResult& result, const PlayerTimeFormatter& formatTime) {
+std::string JsonPlayers(const ServerResult& result) {
+    const std::string timeKey = GameFacts::PlayerTimeKey(result.record.gameId);
     std::string out = ", \"playerList\": [";
     for (size_t i = 0; i < result.players.size(); ++i) {
         const PlayerEntry& player = result.players[i];
-        out += std::string(i ? ", " : "") + "{\"name\": " +
-               JsonString(Field(player.name, sizeof player.name)) +
-               ", \"score\": " + std::to_string(player.score) +
-               ", \"time\": " + JsonString(formatTime(result.record.gameId, player.time)) + "}";
+        out += std::string(i ? ", " : "") +
+               "{\"name\": " + JsonString(Field(player.name, sizeof player.name)) +
+               ", \"score\": " + std::to_string(player.score) + ", \"" + timeKey +
+               "\": " + std::to_string(player.time) + "}";
     }
     return out + "]";
 }
@@ -126,6 +129,22 @@ void SortByPing(std::vector<ServerResult>& results) {
                              return Answered(a.record);
                          return Answered(a.record) && a.record.time < b.record.time;
                      });
+}
+
+void KeepOnePerAddress(std::vector<ServerResult>& results) {
+    std::stable_sort(results.begin(), results.end(),
+                     [](const ServerResult& a, const ServerResult& b) {
+                         if (a.record.ip != b.record.ip || a.record.port != b.record.port)
+                             return a.record.ip != b.record.ip ? a.record.ip < b.record.ip
+                                                               : a.record.port < b.record.port;
+                         return Answered(a.record) && !Answered(b.record);
+                     });
+    results.erase(std::unique(results.begin(), results.end(),
+                              [](const ServerResult& a, const ServerResult& b) {
+                                  return a.record.ip == b.record.ip &&
+                                         a.record.port == b.record.port;
+                              }),
+                  results.end());
 }
 
 std::string FormatTable(const std::vector<ServerResult>& results, bool colour, bool withPlayers,
@@ -145,8 +164,7 @@ std::string FormatTable(const std::vector<ServerResult>& results, bool colour, b
     return out;
 }
 
-std::string FormatJson(const std::vector<ServerResult>& results, bool withPlayers,
-                       const PlayerTimeFormatter& formatTime) {
+std::string FormatJson(const std::vector<ServerResult>& results, bool withPlayers) {
     std::string out = "[\n";
     for (size_t i = 0; i < results.size(); ++i) {
         const ServerRecord& r = results[i].record;
@@ -162,7 +180,7 @@ std::string FormatJson(const std::vector<ServerResult>& results, bool withPlayer
                ", \"password\": " + (r.info.needPass ? "true" : "false") +
                ", \"ping\": " + (Answered(r) ? std::to_string(r.time) : "null");
         if (withPlayers)
-            out += JsonPlayers(results[i], formatTime);
+            out += JsonPlayers(results[i]);
         out += std::string("}") + (i + 1 < results.size() ? "," : "") + "\n";
     }
     return out + "]\n";

@@ -19,10 +19,13 @@ using PlayerTimeFormatter = std::function<std::string(uint16_t gameId, uint32_t 
 
 // Answered servers first, fastest first; unanswered ones keep their order at the end.
 void SortByPing(std::vector<ServerResult>& results);
+// Keeps one result per address (ip and port), an answered one where there is one.
+void KeepOnePerAddress(std::vector<ServerResult>& results);
 // colour: show the names' colour codes as terminal colours (else they are stripped).
 std::string FormatTable(const std::vector<ServerResult>& results, bool colour, bool withPlayers,
                         const PlayerTimeFormatter& formatTime);
-std::string FormatJson(const std::vector<ServerResult>& results, bool withPlayers,
-                       const PlayerTimeFormatter& formatTime);
+// One JSON array; a player's time value is named for what it holds in the server's game
+// ("seconds" played, or "ping").
+std::string FormatJson(const std::vector<ServerResult>& results, bool withPlayers);
 
 } // namespace Portico

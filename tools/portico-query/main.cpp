@@ -1,13 +1,19 @@
 // portico-query: the server browser's main job from the command line.
-#include "DemoServers.h"
+#include "BrowsePlan.h"
+#include "GameFacts.h"
 #include "QueryOptions.h"
 #include "QuerySession.h"
+#include "SimulatedServers.h"
 
-#include "serverlist/ServerListSource.h"
-#include "utils/ResolveHost.h"
+#include "DemoConfig.h"
+#include "SimConfigText.h"
 #include "utils/SocketStartup.h"
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -26,136 +32,194 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-const uint16_t kDemoGames[] = {1003, 1028, 1005, 1010};
+constexpr uint32_t kProgressEveryMs = 1000;
 
-struct Endpoint {
-    uint32_t ip;
-    uint16_t port;
-    std::string filter; // master filter
-};
-
-// What one game's browse starts from.
-struct Sources {
-    std::vector<Endpoint> servers;
-    std::vector<Endpoint> masters;
-    std::vector<ServerAddress> listed; // from server-list files
-};
-
+// One game's browse, by an engine of its own.
 struct GameRun {
-    uint16_t game;
-    std::string name;
+    GameSources sources;
+    std::unique_ptr<QuerySession> session;
     std::vector<ServerResult> results;
+    std::atomic<bool> finished{false};
     bool ok = false;
 };
 
-// Resolves every host:port; unresolvable ones are reported and left out.
-std::vector<Endpoint> Resolve(const std::vector<HostPort>& list) {
-    std::vector<Endpoint> out;
-    for (const HostPort& item : list) {
-        const uint32_t ip = Utils::ResolveHost(item.host.c_str());
-        if (ip == Utils::kNoAddress)
-            std::fprintf(stderr, "portico-query: cannot resolve %s\n", item.host.c_str());
-        else
-            out.push_back({ip, item.port, {}});
-    }
-    return out;
+// How many servers a game's browse starts from, a master counting as one full page.
+uint64_t Weight(const GameSources& sources) {
+    constexpr uint64_t kPage = 231;
+    return sources.servers.size() + sources.listed.size() + kPage * sources.masters.size();
 }
 
-bool ReadServerLists(const QueryOptions& options, std::vector<ServerAddress>& listed) {
-    for (const std::string& source : {options.fslFile, options.fslUrl}) {
-        if (!source.empty() && !LoadServerList(source, listed)) {
-            std::fprintf(stderr, "portico-query: cannot read the server list %s\n",
-                         source.c_str());
-            return false;
-        }
+// The games share the rate and the in-flight cap in proportion to their weights.
+uint32_t Share(uint32_t total, uint64_t weight, uint64_t allWeights) {
+    return std::max<uint32_t>(1, uint32_t(total * weight / std::max<uint64_t>(allWeights, 1)));
+}
+
+BrowseSettings SettingsFor(const QueryOptions& options, const GameSources& sources,
+                           uint64_t allWeights) {
+    BrowseSettings settings;
+    settings.game = sources.game;
+    settings.regionMask = options.regionMask;
+    settings.regionFilterOn = options.regionFilterOn;
+    settings.timeoutMs = static_cast<uint32_t>(options.timeoutSeconds * 1000);
+    settings.retries = options.retries;
+    settings.rate = Share(options.rate, Weight(sources), allWeights);
+    settings.inFlight =
+        options.inFlight == 0 ? 0 : Share(options.inFlight, Weight(sources), allWeights);
+    settings.paging.pagePauseMs = options.pagePauseMs;
+    settings.paging.answerMs = settings.timeoutMs;
+    settings.paging.timeLimitMs = static_cast<uint64_t>(options.masterSeconds * 1000);
+    return settings;
+}
+
+// Browses one game the way the browser's refresh does and keeps what it showed.
+void Browse(const QueryOptions& options, GameRun& run) {
+    QuerySession& session = *run.session;
+    if (!session.HasProtocols()) {
+        std::fprintf(stderr, "portico-query: the game-protocol library was not found\n");
+    } else if (!session.Open()) {
+        std::fprintf(stderr, "portico-query: no local UDP port could be opened\n");
+    } else {
+        for (const Endpoint& server : run.sources.servers)
+            session.AddServer(server.ip, server.port, false);
+        for (const ServerAddress& server : run.sources.listed)
+            session.AddServer(server.ip, server.port, true);
+        for (const MasterEndpoint& master : run.sources.masters)
+            session.AskMaster(master.address.ip, master.address.port, master.filter);
+        session.WaitForAnswers();
+        if (options.players)
+            session.FetchPlayers();
+        run.results = session.Results();
+        run.ok = true;
+    }
+    run.finished = true;
+}
+
+std::string AddressText(uint32_t ip, uint16_t port) {
+    return std::to_string(ip >> 24) + "." + std::to_string(ip >> 16 & 0xFF) + "." +
+           std::to_string(ip >> 8 & 0xFF) + "." + std::to_string(ip & 0xFF) + ":" +
+           std::to_string(port);
+}
+
+void ShowProgress(const std::vector<std::unique_ptr<GameRun>>& runs, bool final) {
+    BrowseProgress total;
+    for (const auto& run : runs) {
+        const BrowseProgress progress = run->session->Progress();
+        total.listed += progress.listed;
+        total.tally.queued += progress.tally.queued;
+        total.tally.waiting += progress.tally.waiting;
+        total.tally.answered += progress.tally.answered;
+    }
+    if (final)
+        std::fprintf(stderr, "portico-query: %u answered, %u unanswered, %u listed by masters\n",
+                     total.tally.answered, total.tally.waiting, total.listed);
+    else
+        std::fprintf(stderr, "portico-query: %u listed, %u queued, %u waiting, %u answered\n",
+                     total.listed, total.tally.queued, total.tally.waiting, total.tally.answered);
+    std::fflush(stderr);
+}
+
+void ReportMasters(const std::vector<std::unique_ptr<GameRun>>& runs) {
+    for (const auto& run : runs)
+        for (const MasterReport& master : run->session->Masters())
+            std::fprintf(stderr, "portico-query: master %s: %u server%s in %u page%s (%s)\n",
+                         AddressText(master.ip, master.port).c_str(), master.servers,
+                         master.servers == 1 ? "" : "s", master.pages, master.pages == 1 ? "" : "s",
+                         master.outcome.c_str());
+}
+
+// Every game at once; progress on a terminal while they run, the final counts always.
+void BrowseAll(const QueryOptions& options, std::vector<std::unique_ptr<GameRun>>& runs) {
+    std::vector<std::thread> browsing;
+    for (auto& run : runs)
+        browsing.emplace_back([&options, &run] { Browse(options, *run); });
+    const bool terminal = isatty(fileno(stderr)) != 0;
+    for (uint32_t waited = 0;; waited += 50) {
+        const bool all = std::all_of(runs.begin(), runs.end(),
+                                     [](const auto& run) { return run->finished.load(); });
+        if (all)
+            break;
+        if (terminal && waited % kProgressEveryMs == 0 && waited != 0)
+            ShowProgress(runs, false);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    for (std::thread& thread : browsing)
+        thread.join();
+    ShowProgress(runs, true);
+    ReportMasters(runs);
+}
+
+void Print(const QueryOptions& options, const std::vector<std::unique_ptr<GameRun>>& runs) {
+    std::vector<ServerResult> all;
+    for (const auto& run : runs)
+        all.insert(all.end(), run->results.begin(), run->results.end());
+    KeepOnePerAddress(all);
+    if (options.json) {
+        SortByPing(all);
+        std::fputs(FormatJson(all, options.players).c_str(), stdout);
+        return;
+    }
+    std::map<uint16_t, std::vector<ServerResult>> byGame;
+    for (const ServerResult& result : all)
+        byGame[result.record.gameId].push_back(result);
+    const bool colour = isatty(fileno(stdout)) != 0;
+    for (auto& game : byGame) {
+        if (byGame.size() > 1 || options.demo)
+            std::printf("== %s (%u)\n", GameFacts::Name(game.first).c_str(), game.first);
+        SortByPing(game.second);
+        std::fputs(FormatTable(game.second, colour, options.players, PlayerTimeText).c_str(),
+                   stdout);
+    }
+}
+
+bool StartSimulated(const QueryOptions& options, SimulatedServers& simulated) {
+    SimConfig config;
+    std::string error;
+    if (options.demo) {
+        DemoOptions demo;
+        demo.anyPorts = true; // never clash with servers or tests already on this machine
+        config = BuildDemoConfig(demo);
+    } else if (!LoadSimConfig(options.simFile, config, error)) {
+        std::fprintf(stderr, "portico-query: %s\n", error.c_str());
+        return false;
+    }
+    if (!simulated.Start(config, error)) {
+        std::fprintf(stderr, "portico-query: the simulated servers did not start: %s\n",
+                     error.c_str());
+        return false;
     }
     return true;
 }
 
-// Browses one game the way the browser's refresh does and keeps what it showed.
-void Browse(const QueryOptions& options, const Sources& sources, GameRun& run, bool progress) {
-    QuerySession session(run.game, options.regionMask, options.regionFilterOn);
-    run.name = session.GameName();
-    if (!session.HasProtocols()) {
-        std::fprintf(stderr, "portico-query: the game-protocol library was not found\n");
-        return;
-    }
-    if (!session.Open()) {
-        std::fprintf(stderr, "portico-query: no local UDP port could be opened\n");
-        return;
-    }
-    for (const Endpoint& server : sources.servers)
-        session.AddServer(server.ip, server.port, false);
-    for (const ServerAddress& server : sources.listed)
-        session.AddServer(server.ip, server.port, true);
-    for (const Endpoint& master : sources.masters)
-        session.AskMaster(master.ip, master.port, master.filter);
-    const uint32_t timeoutMs = static_cast<uint32_t>(options.timeoutSeconds * 1000);
-    session.WaitForAnswers(timeoutMs, progress ? stderr : nullptr);
-    if (options.players)
-        session.FetchPlayers(timeoutMs);
-    run.results = session.Results();
-    SortByPing(run.results);
-    run.ok = true;
-}
-
-void Print(const QueryOptions& options, const std::vector<GameRun>& runs) {
-    // Player times are the game's own text; a session's library is the process's.
-    QuerySession formatter(0, 0, false);
-    const PlayerTimeFormatter formatTime = [&](uint16_t game, uint32_t time) {
-        return formatter.FormatPlayerTime(game, time);
-    };
-    const bool colour = isatty(fileno(stdout)) != 0;
-    for (const GameRun& run : runs) {
-        if (runs.size() > 1 && !options.json)
-            std::printf("== %s (%u)\n", run.name.c_str(), run.game);
-        const std::string text = options.json
-                                     ? FormatJson(run.results, options.players, formatTime)
-                                     : FormatTable(run.results, colour, options.players, formatTime);
-        std::fputs(text.c_str(), stdout);
-    }
-}
-
-// The demo's simulated servers of one game, through its master.
-Sources DemoSources(const DemoServers& demo, uint16_t game) {
-    const SimAddress master = demo.MasterFor(game);
-    return Sources{{}, {{master.ip, master.port, demo.FilterFor(game)}}, {}};
-}
-
 int Run(const QueryOptions& options) {
-    std::unique_ptr<DemoServers> demo;
-    std::vector<GameRun> runs;
-    if (options.demo) {
-        demo.reset(new DemoServers);
-        std::string error;
-        if (!demo->Start(error)) {
-            std::fprintf(stderr, "portico-query: the demo servers did not start: %s\n",
-                         error.c_str());
+    std::unique_ptr<SimulatedServers> simulated;
+    if (options.demo || !options.simFile.empty()) {
+        simulated.reset(new SimulatedServers);
+        if (!StartSimulated(options, *simulated))
             return kExitFailure;
-        }
-        for (uint16_t game : kDemoGames) {
-            if (!options.gameGiven || game == options.game)
-                runs.push_back(GameRun{game, {}, {}, false});
-        }
-    } else {
-        runs.push_back(GameRun{options.game, {}, {}, false});
     }
-    Sources given{Resolve(options.servers), Resolve(options.masters), {}};
-    if (!ReadServerLists(options, given.listed))
+    BrowsePlan plan;
+    if (!plan.Gather(options))
         return kExitFailure;
-
-    // Every game is browsed at once, each by an engine of its own.
-    std::vector<std::thread> browsing;
-    for (size_t i = 0; i < runs.size(); ++i) {
-        const Sources sources = demo ? DemoSources(*demo, runs[i].game) : given;
-        browsing.emplace_back([&options, sources, &runs, i] { Browse(options, sources, runs[i], i == 0); });
+    if (options.demo)
+        plan.AddDemo(*simulated, options);
+    const std::vector<GameSources> games = plan.Games();
+    if (games.empty()) {
+        std::fprintf(stderr, "portico-query: nothing could be queried\n");
+        return kExitFailure;
     }
-    for (std::thread& thread : browsing)
-        thread.join();
-    for (const GameRun& run : runs) {
-        if (!run.ok)
+    uint64_t allWeights = 0;
+    for (const GameSources& sources : games)
+        allWeights += Weight(sources);
+    std::vector<std::unique_ptr<GameRun>> runs;
+    for (const GameSources& sources : games) {
+        runs.emplace_back(new GameRun);
+        runs.back()->sources = sources;
+        runs.back()->session.reset(new QuerySession(SettingsFor(options, sources, allWeights)));
+    }
+    BrowseAll(options, runs);
+    for (const auto& run : runs)
+        if (!run->ok)
             return kExitFailure;
-    }
     Print(options, runs);
     return 0;
 }

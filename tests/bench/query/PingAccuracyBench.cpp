@@ -46,14 +46,16 @@ static void PingAccuracy(benchmark::State& state) {
     }
     std::vector<double> excess;
     for (auto _ : state) {
-        QuerySession session(1003, 0xFFFF, false);
+        BrowseSettings settings;
+        settings.timeoutMs = 2000;
+        QuerySession session(settings);
         if (!session.Open() || !session.HasProtocols()) {
             state.SkipWithError("no query socket or no protocol library");
             return;
         }
         for (const SimAddress& server : simulator.ServerAddresses())
             session.AddServer(server.ip, server.port, false);
-        session.WaitForAnswers(2000, nullptr);
+        session.WaitForAnswers();
         for (const ServerResult& result : session.Results()) {
             if (result.record.status == kStatusReplied)
                 excess.push_back(double(result.record.time) - delay);

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to what the simulator reads from the network: the request parser, a
-// simulated server of each protocol (with its console), a master answering both list kinds, and
-// the Source RCON session over a TCP stream. The first byte picks the server's settings.
+// simulated server of each protocol (with its console, or hostile), a master answering both
+// list kinds, and the Source RCON session over a TCP stream. The first byte picks the server's
+// settings.
 #include "MasterResponder.h"
 #include "ServerResponder.h"
 #include "SimRequest.h"
@@ -29,6 +30,9 @@ SimServer ServerFor(uint8_t settings) {
     server.rconPassword = "pw";
     server.commands = {{"status", "ok\n"}};
     server.players = {{"a", 1, 2, 3}, {"b", 4, 5, 6}};
+    server.rules = {{"r", "1"}};
+    if (settings & 0x80) // one of the hostile modes of servers
+        server.hostile = SimHostile(1 + settings % 6);
     return server;
 }
 

@@ -1,7 +1,8 @@
 #include "WindowActions.h"
 
 #include "DemoConfig.h"
-#include "MasterRequest.h"
+#include "GameFacts.h"
+#include "MasterProtocol.h"
 
 #include <algorithm>
 
@@ -168,10 +169,10 @@ void WindowActions::Details() {
 void WindowActions::AskMaster() {
     const uint16_t game = world.context.SelectedGame();
     const Portico::SimAddress master =
-        game == Portico::kQuakeGame ? world.quakeMaster : world.valveMaster;
-    const std::string folder = Portico::DemoGameFolder(game);
+        Portico::GameFacts::QuakeMaster(game) ? world.quakeMaster : world.valveMaster;
     Portico::ByteOutStream request;
-    Portico::BuildMasterRequest(game, folder.empty() ? "" : "\\gamedir\\" + folder, request);
+    Portico::BuildMasterRequest(game, Portico::ServerAddress{0, 0, game},
+                                Portico::GameFacts::MasterFilter(game), request);
     world.browser.AskForList(master.ip, master.port, request);
 }
 

@@ -62,11 +62,35 @@ TEST(ResultTable, JsonEscapesAndMarksUnanswered) {
     std::vector<ServerResult> results = {Result(1, kStatusSent, 0, u"q\"uote\\"),
                                          Result(2, kStatusReplied, 12, u"^2ok")};
     std::strcpy(results[0].record.info.map, "bad\xff\x01");
-    const std::string json = FormatJson(results, true, Time);
+    const std::string json = FormatJson(results, true);
     EXPECT_NE(json.find("\"name\": \"q\\\"uote\\\\\""), std::string::npos);
     EXPECT_NE(json.find("\"ping\": null"), std::string::npos);
     EXPECT_NE(json.find("\"ping\": 12"), std::string::npos);
     EXPECT_NE(json.find("\"rawName\": \"^2ok\""), std::string::npos);
     EXPECT_NE(json.find("bad\xEF\xBF\xBD\\u0001"), std::string::npos); // malformed bytes replaced
     EXPECT_NE(json.find("\"playerList\": []"), std::string::npos);
+}
+
+TEST(ResultTable, PlayerTimesAreNamedForWhatTheyHoldInTheGame) {
+    std::vector<ServerResult> results = {Result(1, kStatusReplied, 5, u"a"),
+                                         Result(2, kStatusReplied, 6, u"b")};
+    results[1].record.gameId = 1010;
+    results[0].players.push_back(PlayerEntry{3, 3723, "ann"});
+    results[1].players.push_back(PlayerEntry{4, 48, "bob"});
+    const std::string json = FormatJson(results, true);
+    EXPECT_NE(json.find("{\"name\": \"ann\", \"score\": 3, \"seconds\": 3723}"), std::string::npos);
+    EXPECT_NE(json.find("{\"name\": \"bob\", \"score\": 4, \"ping\": 48}"), std::string::npos);
+    EXPECT_EQ(json.find("\"time\""), std::string::npos);
+}
+
+TEST(ResultTable, OneResultPerAddressTheAnsweredOne) {
+    std::vector<ServerResult> results = {Result(1, kStatusSent, 900, u"asked"),
+                                         Result(2, kStatusReplied, 6, u"b"),
+                                         Result(1, kStatusReplied, 9, u"answered")};
+    results[2].record.gameId = 1005;
+    KeepOnePerAddress(results);
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[0].record.ip, 1u);
+    EXPECT_EQ(results[0].record.status, kStatusReplied);
+    EXPECT_EQ(results[0].record.gameId, 1005);
 }

@@ -84,7 +84,7 @@ protected:
 
 } // namespace
 
-TEST_F(ParseReplyTest, InfoIsFiledUnderTheGamesOfItsEngineSelectedFirst) {
+TEST_F(ParseReplyTest, InfoIsFiledUnderTheGamesOfItsEngineItsOwnFirst) {
     const Reply reply = Parse(SourceInfo(), source);
     EXPECT_EQ(std::u16string(reply.info.name), u"Frontier ^3Dusk");
     EXPECT_EQ(reply.info.maxPlayers, 12);
@@ -92,9 +92,18 @@ TEST_F(ParseReplyTest, InfoIsFiledUnderTheGamesOfItsEngineSelectedFirst) {
     EXPECT_EQ(reply.gameIds, (std::vector<uint32_t>{1028, 1003, 1005}));
     EXPECT_FALSE(reply.followUp);
     EXPECT_EQ(reply.players.address.gameId, 0);
-    // Selected game on another engine: the reply still reaches the records of its own games.
+    // The folder names the server's game, whatever is selected; the reply still reaches the
+    // records of every game of its engine.
     EXPECT_EQ(Parse(SourceInfo(), ServerAddress{kLocal, 27016, 1010}).gameIds,
-              (std::vector<uint32_t>{1003, 1028, 1005}));
+              (std::vector<uint32_t>{1028, 1003, 1005}));
+    EXPECT_EQ(Parse(SourceInfo(), ServerAddress{kLocal, 27016, 1003}).gameIds,
+              (std::vector<uint32_t>{1028, 1003, 1005}));
+    // A folder of no known game: the selected game first.
+    Packet unknown;
+    unknown.Header().U8('I').U8(17).Str("Mod").Str("m1").Str("somemod").Str("Mod").U16(1);
+    unknown.U8(0).U8(8).U8(0).U8('d').U8('l').U8(0).U8(0).Str("1");
+    EXPECT_EQ(Parse(unknown.data, ServerAddress{kLocal, 27016, 1005}).gameIds,
+              (std::vector<uint32_t>{1005, 1003, 1028}));
 
     Packet obsolete;
     obsolete.Header().U8('m').Str("1.2.3.4:27015").Str("Old").Str("map").Str("valley").Str("");

@@ -87,7 +87,15 @@ TEST_F(ReplyTest, ListsAreTakenOnlyFromAskedAddressesAndOnlyPlayableEntries) {
     ByteOutStream request;
     request << (unsigned char)1;
     room.AskForList(master.ip, master.port, request);
+    // The context hears of the whole list, once its servers are queued.
+    size_t listed = 0, queuedByThen = 0;
+    context.onList = [&](uint32_t, uint16_t, const Utils::ArrayT<ServerAddress>& list) {
+        listed = list.Size();
+        queuedByThen = room.QueuedServers().size();
+    };
     Receive(room, master);
+    EXPECT_EQ(listed, 6u);
+    EXPECT_EQ(queuedByThen, 1u);
     EXPECT_EQ(room.QueuedServers(), std::vector<ServerAddress>{Address(2, 1)});
     ServerRecord record{};
     EXPECT_FALSE(room.FindRecord(Address(2, 1), record)); // no record before its query

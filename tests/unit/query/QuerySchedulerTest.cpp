@@ -325,3 +325,49 @@ TEST(SchedulerLifecycle, StopWinsOverAConcurrentAdd) {
     adding = false;
     receiver.join();
 }
+
+TEST(InFlightSet, AnAwaitedRequestHoldsItsPlaceUntilAnsweredOrOld) {
+    InFlightSet set(100);
+    set.Add(Address(1, 1), 1000);
+    set.Add(Address(1, 2), 1010);
+    set.Add(Address(1, 3), 1020);
+    set.Remove(Address(1, 2));
+    EXPECT_EQ(set.Count(1050), 2u);
+    // A second request to 1.1 restarts its time: the first send's expiry leaves it in.
+    set.Add(Address(1, 1), 1090);
+    EXPECT_EQ(set.Count(1100), 2u);
+    EXPECT_EQ(set.Count(1120), 1u);
+    EXPECT_EQ(set.Count(1190), 0u);
+}
+
+TEST_F(SchedulerTest, InFlightCapHoldsTheQueueUntilAnAnswer) {
+    QueryPacing pacing = Fast();
+    pacing.maxInFlight = 2;
+    pacing.inFlightMs = 600000; // never expires within the test
+    QueryScheduler capped(context, 0, pacing);
+    capped.SetRegionMask(0xFFFF);
+    for (uint8_t i = 1; i <= 4; ++i)
+        capped.AddServer(Address(1, i), true);
+    ASSERT_TRUE(Eventually([&] { return context.SentCount() == 2; }));
+    // The worker keeps looking while the cap holds; nothing more leaves.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(context.SentCount(), 2u);
+    // The worker may still hold the address it just sent for a moment.
+    ASSERT_TRUE(Eventually([&] { return capped.Tally().queued == 2; }));
+    QueryTally tally = capped.Tally();
+    EXPECT_EQ(tally.waiting, 2u);
+    EXPECT_EQ(tally.answered, 0u);
+    EXPECT_NE(tally.lastSentMs, 0u);
+
+    const SentDatagram first = context.Sent()[0];
+    capped.HandleResult(ServerAddress{first.ip, first.port, 1}, Info("m"));
+    ASSERT_TRUE(Eventually([&] { return context.SentCount() == 3; }));
+    ASSERT_TRUE(Eventually([&] { return capped.Tally().queued == 1; }));
+    tally = capped.Tally();
+    EXPECT_EQ(tally.answered, 1u);
+    EXPECT_EQ(tally.waiting, 2u);
+    const auto unanswered = capped.Unanswered();
+    ASSERT_EQ(unanswered.size(), 2u);
+    EXPECT_NE(unanswered[0].first, (ServerAddress{first.ip, first.port, 1}));
+    EXPECT_NE(unanswered[0].second, 0u);
+}

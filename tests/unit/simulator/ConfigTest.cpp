@@ -38,6 +38,8 @@ player = |0|1|0
 rcon = tcp
 rconpassword = secret
 command = status|line one\nline two\n
+rule = mp_timelimit|30
+rule = sv_tags|a\|b
 
 [server]
 protocol = quake3
@@ -50,6 +52,15 @@ player = ^2Mara|-3||77
 kind = both
 address = 127.0.0.1:27010
 page = 50
+
+[master]
+address = 127.0.0.1:27011
+hostile = huge
+
+[server]
+protocol = goldsrc
+address = 127.0.1.12:27015
+hostile = unfinished
 )";
 
 SimConfig ParseGood() {
@@ -68,7 +79,7 @@ TEST(SimConfigText, ReadsEveryKindOfValue) {
     EXPECT_EQ(24, config.regions[0].prefix);
     EXPECT_EQ("DE", config.regions[0].country);
 
-    ASSERT_EQ(2u, config.servers.size());
+    ASSERT_EQ(3u, config.servers.size());
     const SimServer& source = config.servers[0];
     EXPECT_EQ(SimProtocol::Source, source.protocol);
     EXPECT_EQ(27015, source.address.port);
@@ -84,14 +95,21 @@ TEST(SimConfigText, ReadsEveryKindOfValue) {
     ASSERT_EQ(1u, source.commands.size());
     EXPECT_EQ("status", source.commands[0].command);
     EXPECT_EQ("line one\nline two\n", source.commands[0].output);
+    ASSERT_EQ(2u, source.rules.size());
+    EXPECT_EQ("mp_timelimit", source.rules[0].name);
+    EXPECT_EQ("a|b", source.rules[1].value);
+    EXPECT_EQ(SimHostile::None, source.hostile);
+    EXPECT_EQ(SimHostile::Unfinished, config.servers[2].hostile);
 
     const SimServer& quake = config.servers[1];
     ASSERT_EQ(1u, quake.players.size());
     EXPECT_EQ(-3, quake.players[0].score);
     EXPECT_EQ(77, quake.players[0].ping);
 
-    ASSERT_EQ(1u, config.masters.size());
+    ASSERT_EQ(2u, config.masters.size());
     EXPECT_EQ(SimMasterKind::Both, config.masters[0].kind);
+    EXPECT_EQ(50u, config.masters[0].page);
+    EXPECT_EQ(SimHostile::Huge, config.masters[1].hostile);
 }
 
 TEST(SimConfigText, WrittenConfigurationReadsBackTheSame) {
@@ -134,6 +152,13 @@ TEST(SimConfigText, MalformedFilesSayWhatAndWhere) {
         {"[server]\naddress = 127.0.0.1:5\n[server]\naddress = 127.0.0.1:5\n", "used twice"},
         {"[server]\nname = no address\n", "outside 127.0.0.0/8"},
         {"[simulator]\nregion = 127.0.1.1/24 DE\n", "first address of its range"},
+        {"[simulator]\nregion = 127.0.1.0/24 de\n", "upper-case"},
+        {"[simulator]\naddressing = sometimes\n", "expected one of auto, aliases, ports"},
+        {"[server]\naddress = 127.0.0.1:1\nrule = novalue\n", "expected name|value"},
+        {"[server]\naddress = 127.0.0.1:1\nhostile = huge\n", "for masters"},
+        {"[server]\nprotocol = quake3\naddress = 127.0.0.1:1\nhostile = challenges\n",
+         "for A2S servers"},
+        {"[master]\naddress = 127.0.0.1:1\nhostile = truncated\n", "none, silent, garbage"},
     };
     for (const auto& item : cases) {
         SimConfig config;

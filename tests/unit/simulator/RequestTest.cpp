@@ -28,6 +28,10 @@ TEST(SimRequest, FieldsTheRoundTripsDoNotReach) {
     EXPECT_EQ(3, valve.region);
     EXPECT_EQ("\\gamedir\\harbor", valve.filter);
     EXPECT_EQ("abc123", Parse(Header("getinfo abc123")).challengeText);
+    const SimRequest rules = Parse(Header("V") + Le32(0x01020304));
+    EXPECT_EQ(SimRequestKind::A2sRules, rules.kind);
+    EXPECT_EQ(0x01020304u, rules.challenge);
+    EXPECT_EQ(SimRequestKind::Unknown, Parse(Header("V\x01")).kind);
     const SimRequest bare = Parse(Header("getservers 71"));
     EXPECT_EQ(71u, bare.protocol);
     EXPECT_FALSE(bare.empty || bare.full);

@@ -47,6 +47,68 @@ TEST(ServerResponder, ChallengeIsPerClientAndAWrongOneIsAskedAgain) {
     EXPECT_NE(challenge, guarded.A2sChallengeFor(kClient + 1));
 }
 
+TEST(ServerResponder, PlayersAlwaysNeedTheChallenge) {
+    const SimServer server = Server(SimProtocol::GoldSrc);
+    ServerResponder responder(server, kBound, 6);
+    const uint32_t challenge = responder.A2sChallengeFor(kClient);
+    EXPECT_EQ(EncodeA2sChallenge(challenge), Ask(responder, Header("U") + Le32(0xFFFFFFFF)).at(0));
+    EXPECT_EQ(EncodeA2sPlayers(server.players), Ask(responder, Header("U") + Le32(challenge)).at(0));
+    EXPECT_EQ(EncodeA2sChallenge(challenge), Ask(responder, Header("W")).at(0));
+}
+
+TEST(ServerResponder, RulesAfterTheirChallenge) {
+    SimServer server = Server(SimProtocol::Source);
+    server.rules = {{"mp_timelimit", "30"}, {"sv_tags", ""}};
+    ServerResponder responder(server, kBound, 6);
+    const uint32_t challenge = responder.A2sChallengeFor(kClient);
+    EXPECT_EQ(EncodeA2sChallenge(challenge), Ask(responder, Header("V") + Le32(0xFFFFFFFF)).at(0));
+    EXPECT_EQ(Header("E") + Bytes("\x02\x00mp_timelimit\0"
+                                  "30\0sv_tags\0\0",
+                                  27),
+              Ask(responder, Header("V") + Le32(challenge)).at(0));
+}
+
+// Each hostile server, asked for its info twice.
+TEST(ServerResponder, HostileServersMisbehaveOnEveryRequest) {
+    SimServer server = Server(SimProtocol::Source);
+    const SimBytes info = EncodeSourceInfo(server);
+    const auto twice = [&](SimHostile hostile) {
+        server.hostile = hostile;
+        ServerResponder responder(server, kBound, 9);
+        return std::make_pair(Ask(responder, InfoRequest()), Ask(responder, InfoRequest()));
+    };
+    EXPECT_TRUE(twice(SimHostile::Silent).first.empty());
+
+    auto challenges = twice(SimHostile::Challenges);
+    ASSERT_EQ(1u, challenges.first.size());
+    EXPECT_EQ(Header("A"), challenges.first[0].substr(0, 5));
+    EXPECT_NE(challenges.first, challenges.second); // a new one each time, never met
+
+    const auto oversized = twice(SimHostile::Oversized).first;
+    ASSERT_EQ(1u, oversized.size());
+    EXPECT_EQ(8192u, oversized[0].size());
+    EXPECT_EQ(info, oversized[0].substr(0, info.size()));
+
+    const auto truncated = twice(SimHostile::Truncated).first;
+    ASSERT_EQ(1u, truncated.size());
+    EXPECT_EQ(info.substr(0, info.size() / 2), truncated[0]);
+
+    // Source pieces: header, id, total, number, size; the last of total never comes.
+    const auto pieces = twice(SimHostile::Unfinished).first;
+    ASSERT_GE(pieces.size(), 2u);
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        EXPECT_EQ(Bytes("\xFE\xFF\xFF\xFF", 4), pieces[i].substr(0, 4));
+        EXPECT_EQ(pieces.size() + 1, size_t(uint8_t(pieces[i][8])));
+        EXPECT_EQ(i, size_t(uint8_t(pieces[i][9])));
+    }
+
+    const auto garbage = twice(SimHostile::Garbage);
+    ASSERT_EQ(1u, garbage.first.size());
+    EXPECT_FALSE(garbage.first[0].empty());
+    EXPECT_LE(garbage.first[0].size(), 1400u);
+    EXPECT_NE(garbage.first, garbage.second);
+}
+
 TEST(ServerResponder, GoldSrcOldInfoLayoutNamesTheBoundAddress) {
     SimServer server = Server(SimProtocol::GoldSrc);
     server.oldInfo = true;
@@ -169,6 +231,40 @@ TEST(MasterResponder, QuakeListsByProtocolAndFullness) {
               AskMaster(master, Header("getservers 68")).at(0));
     EXPECT_EQ(Header("getserversResponse") + eot, AskMaster(master, Header("getservers 71")).at(0));
     EXPECT_FALSE(AskMaster(master, ValveRequest("0.0.0.0:0", "")).empty());
+}
+
+TEST(MasterResponder, HugeMasterPagesThroughAMillionMadeUpServers) {
+    SimMaster config;
+    config.kind = SimMasterKind::Both;
+    config.hostile = SimHostile::Huge;
+    MasterResponder master(config, Listings());
+    const std::string head = Header("\x66\x0A");
+    // The configured servers first (they lie below 127.128/16), then the made-up ones.
+    const SimBytes first = AskMaster(master, ValveRequest("0.0.0.0:0", "\\gamedir\\harbor")).at(0);
+    ASSERT_EQ(head.size() + 231 * 6, first.size());
+    EXPECT_EQ(Entry(0x7F000102, 27015), first.substr(6, 6));
+    EXPECT_EQ(Entry(0x7F800000, 20000), first.substr(6 + 2 * 6, 6));
+    EXPECT_EQ(Entry(0x7F800000, 20228), first.substr(first.size() - 6));
+    const SimAddress last = MadeUpServer(kHugeMasterEntries - 1);
+    EXPECT_EQ(999999u, FirstMadeUpAfter(MadeUpServer(kHugeMasterEntries - 2)));
+    EXPECT_EQ(kHugeMasterEntries, FirstMadeUpAfter(last));
+    EXPECT_EQ(head + Entry(last.ip, last.port) + std::string(6, '\0'),
+              AskMaster(master, ValveRequest("127.128.3.231:20998", "")).at(0));
+    // A Quake III list of all of them, in datagrams of 190.
+    EXPECT_EQ((kHugeMasterEntries + 1 + 189) / 190,
+              AskMaster(master, Header("getservers 68")).size());
+}
+
+TEST(MasterResponder, SilentAndGarbageMasters) {
+    SimMaster config;
+    config.hostile = SimHostile::Silent;
+    MasterResponder silent(config, Listings());
+    EXPECT_TRUE(AskMaster(silent, ValveRequest("0.0.0.0:0", "")).empty());
+    config.hostile = SimHostile::Garbage;
+    MasterResponder garbage(config, Listings(), 3);
+    const auto answer = AskMaster(garbage, ValveRequest("0.0.0.0:0", ""));
+    ASSERT_EQ(1u, answer.size());
+    EXPECT_NE(Header("\x66\x0A"), answer[0].substr(0, 6));
 }
 
 } // namespace
