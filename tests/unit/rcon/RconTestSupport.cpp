@@ -3,12 +3,16 @@
 #include "PorticoManager.h"
 #include "common/Messages.h"
 #include "rcon/RconNotice.h"
+#include "utils/SocketStartup.h"
 
 namespace RconTest {
 
 using namespace Portico;
 
 namespace {
+
+// Winsock for the whole test program, where there is one.
+const Utils::SocketStartup startup;
 
 const uint16_t kGames[ConsoleServers::kCount] = {1003, 1005, 1010, 1003, 1003};
 
