@@ -2,6 +2,7 @@
 // output, long answers, refusals, servers that go away and servers that never end a packet.
 #include "RconTestSupport.h"
 
+#include "SimConfigText.h"
 #include "rcon/RconNotice.h"
 #include "rcon/RconSession.h"
 
@@ -125,6 +126,20 @@ TEST_F(RconSessionTest, OversizedOrEndlessPacketsEndTheConnection) {
         EXPECT_FALSE(hostileWindow.Has(RconNotice::kOutput, 0)) << index;
         EXPECT_FALSE(hostileWindow.Has(RconNotice::kOutput, 1)) << index;
     }
+}
+
+TEST(HostileConsoleConfiguration, IsReadAndWrittenBack) {
+    SimConfig config;
+    std::string error;
+    ASSERT_TRUE(ParseSimConfig("[server]\naddress = 127.0.0.1:0\nrcon = tcp\nrconpassword = x\n"
+                               "rconfault = endless\n",
+                               config, error))
+        << error;
+    EXPECT_EQ(SimRconFault::Endless, config.servers.at(0).rconFault);
+    SimConfig again;
+    ASSERT_TRUE(ParseSimConfig(FormatSimConfig(config), again, error)) << error;
+    EXPECT_EQ(SimRconFault::Endless, again.servers.at(0).rconFault);
+    EXPECT_FALSE(ParseSimConfig("[server]\nrconfault = sometimes\n", config, error));
 }
 
 TEST_F(RconSessionTest, NoConsoleNoPasswordAndNothingAfterStop) {
