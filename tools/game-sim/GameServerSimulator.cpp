@@ -174,8 +174,8 @@ bool GameServerSimulator::StartServer(const SimServer& server, std::string& erro
         std::unique_ptr<SimResponder>(new ServerResponder(server, bound, random->Next())));
     SimAddress console;
     if (server.rcon == SimRcon::Tcp) {
-        std::unique_ptr<RconTcpListener> listener(
-            new RconTcpListener(RconConsole(server.rconPassword, server.commands)));
+        std::unique_ptr<RconTcpListener> listener(new RconTcpListener(
+            RconConsole(server.rconPassword, server.commands), server.rconFault));
         const uint16_t port = server.rconPort != 0 && !usesPorts ? server.rconPort : bound.port;
         if (!listener->Open(SimAddress{bound.ip, port}, error) || !listener->Start())
             return false;

@@ -112,7 +112,7 @@ void RconTcpListener::AcceptLoop() {
 
 // The connection's socket is closed by Reap, after its thread has ended.
 void RconTcpListener::Serve(Connection& connection) {
-    SourceRconSession session(console);
+    SourceRconSession session(console, fault);
     unsigned char buffer[kReceiveBytes];
     while (running) {
         if (!Shim::WaitReadable(connection.handle, kWakeMs))
@@ -127,9 +127,21 @@ void RconTcpListener::Serve(Connection& connection) {
             session.Feed(reinterpret_cast<const char*>(buffer), received.size, answer);
         if (!SendAll(connection.handle, answer) || !keep)
             break;
+        if (session.Endless()) {
+            SendFiller(connection);
+            break;
+        }
     }
     Shim::Shutdown(connection.handle);
     connection.done = true;
+}
+
+void RconTcpListener::SendFiller(Connection& connection) {
+    const SimBytes filler(kReceiveBytes, 'x');
+    for (uint64_t sent = 0; running && sent < kEndlessBytes; sent += filler.size()) {
+        if (!SendAll(connection.handle, filler))
+            return;
+    }
 }
 
 void RconTcpListener::Reap(bool all) {

@@ -20,7 +20,11 @@ public:
     // Connections served at once; more are closed as soon as they are accepted.
     static constexpr size_t kMaxConnections = 16;
 
-    explicit RconTcpListener(RconConsole console) : console(std::move(console)) {}
+    // Bytes of filler an endless console sends at most on one connection.
+    static constexpr uint64_t kEndlessBytes = uint64_t(64) << 20;
+
+    explicit RconTcpListener(RconConsole console, SimRconFault fault = SimRconFault::None)
+        : console(std::move(console)), fault(fault) {}
     ~RconTcpListener() { Stop(); }
     RconTcpListener(const RconTcpListener&) = delete;
     RconTcpListener& operator=(const RconTcpListener&) = delete;
@@ -43,14 +47,17 @@ private:
 
     void AcceptLoop();
     void Serve(Connection& connection);
+    // Sends filler until the client goes, the listener stops or kEndlessBytes are out.
+    void SendFiller(Connection& connection);
     // Joins the threads of ended connections; with all, of every connection.
     void Reap(bool all);
 
     const RconConsole console;
+    const SimRconFault fault;
     std::atomic<Utils::SocketShim::Handle> listener{Utils::SocketShim::kNoSocket};
     uint16_t port = 0;
     std::atomic<bool> running{false};
-    std::thread acceptThread; // started and joined only by the controlling thread
+    std::thread acceptThread;  // started and joined only by the controlling thread
     std::recursive_mutex lock; // guards connections
     std::vector<std::unique_ptr<Connection>> connections;
 };

@@ -11,6 +11,9 @@ namespace Portico {
 enum class SimProtocol { Source, GoldSrc, Quake3 };
 // Remote console: Source style over TCP, datagrams after "challenge rcon", or plain datagrams.
 enum class SimRcon { Off, Tcp, UdpChallenge, Udp };
+// A hostile TCP console: answers a login with a size field of 2^31, or with a packet that
+// never ends (a size far beyond the protocol's and bytes that keep coming).
+enum class SimRconFault { None, Oversize, Endless };
 // Split answers: Source pieces with or without the piece-size field, or GoldSrc pieces.
 enum class SimSplitLayout { Default, Source, SourceNoSize, GoldSrc };
 // What a master answers: Valve master requests, Quake III getservers, or both.
@@ -93,6 +96,7 @@ struct SimServer {
     uint16_t rconPort = 0; // TCP console; 0 = the same number as the server's port
     std::string rconPassword;
     std::vector<SimCommand> commands;
+    SimRconFault rconFault = SimRconFault::None;
 };
 
 struct SimMaster {

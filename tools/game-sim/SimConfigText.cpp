@@ -383,6 +383,10 @@ const std::vector<Field<SimServer>>& ServerFields() {
                                  {"udp", SimRcon::Udp}}),
         NumberField("rconport", &S::rconPort),
         TextField("rconpassword", &S::rconPassword),
+        ChoiceField<S, SimRconFault>("rconfault", &S::rconFault,
+                                     {{"none", SimRconFault::None},
+                                      {"oversize", SimRconFault::Oversize},
+                                      {"endless", SimRconFault::Endless}}),
         CommandField(),
     };
     return fields;

@@ -57,6 +57,10 @@ bool SourceRconSession::Feed(const char* data, size_t size, SimBytes& out) {
 // from the client (clients send one after a command to find the end of its output) is mirrored.
 bool SourceRconSession::Answer(const SourceRconPacket& packet, SimBytes& out) {
     using namespace SourceRconType;
+    if (fault != SimRconFault::None && packet.type == kAuth) {
+        AnswerHostile(packet, out);
+        return true;
+    }
     switch (packet.type) {
     case kAuth:
         authenticated = console.Accepts(packet.body);
@@ -75,6 +79,17 @@ bool SourceRconSession::Answer(const SourceRconPacket& packet, SimBytes& out) {
     default:
         return true;
     }
+}
+
+// The header of a packet that a sane client never finishes waiting for.
+void SourceRconSession::AnswerHostile(const SourceRconPacket& packet, SimBytes& out) {
+    const bool oversize = fault == SimRconFault::Oversize;
+    SimWriter header;
+    header.Int32(oversize ? kSourceRconOversize : kSourceRconEndlessSize)
+        .Int32(uint32_t(packet.id))
+        .Int32(uint32_t(SourceRconType::kResponseValue));
+    out += header.Take();
+    endless = !oversize;
 }
 
 } // namespace Portico

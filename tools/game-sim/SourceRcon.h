@@ -4,6 +4,7 @@
 
 #include "RconConsole.h"
 #include "SimBytes.h"
+#include "SimConfig.h"
 
 #include <cstdint>
 
@@ -46,18 +47,29 @@ private:
 
 class SourceRconSession {
 public:
-    explicit SourceRconSession(const RconConsole& console) : console(console) {}
+    explicit SourceRconSession(const RconConsole& console, SimRconFault fault = SimRconFault::None)
+        : console(console), fault(fault) {}
 
     // Takes received bytes and appends the answers to out. False: the connection is to end
     // (malformed stream, or a command before a successful login).
     bool Feed(const char* data, size_t size, SimBytes& out);
+    // A hostile console has begun a packet that never ends: the connection is to send filler
+    // from now on.
+    bool Endless() const { return endless; }
 
 private:
     bool Answer(const SourceRconPacket& packet, SimBytes& out);
+    void AnswerHostile(const SourceRconPacket& packet, SimBytes& out);
 
     const RconConsole& console;
+    const SimRconFault fault;
     SourceRconFramer framer;
     bool authenticated = false;
+    bool endless = false;
 };
+
+// Size fields of the hostile consoles' answers to a login.
+constexpr uint32_t kSourceRconOversize = 0x80000000u;
+constexpr uint32_t kSourceRconEndlessSize = 1u << 20;
 
 } // namespace Portico
