@@ -4,8 +4,7 @@
 #include <iostream>
 #if defined(PORTICO_READLINE)
 #include <cstdlib>
-#include <readline/history.h>
-#include <readline/readline.h>
+#include <editline/readline.h>
 #endif
 #if defined(_WIN32)
 #include <io.h>
