@@ -5,6 +5,7 @@
 #include "ServerResponder.h"
 #include "SimBytes.h"
 #include "SimConfigCheck.h"
+#include "SimNames.h"
 
 #include <algorithm>
 #include <sstream>
@@ -21,66 +22,6 @@ SimFaults FaultsOf(uint32_t delayMinMs, uint32_t delayMaxMs, double drop) {
     faults.delayMaxMs = delayMaxMs;
     faults.drop = drop;
     return faults;
-}
-
-const char* ProtocolName(SimProtocol protocol) {
-    switch (protocol) {
-    case SimProtocol::GoldSrc:
-        return "goldsrc";
-    case SimProtocol::Quake3:
-        return "quake3";
-    case SimProtocol::Source:
-        break;
-    }
-    return "source";
-}
-
-const char* MasterName(SimMasterKind kind) {
-    switch (kind) {
-    case SimMasterKind::Quake:
-        return "quake";
-    case SimMasterKind::Both:
-        return "valve+quake";
-    case SimMasterKind::Valve:
-        break;
-    }
-    return "valve";
-}
-
-const char* RconName(SimRcon rcon) {
-    switch (rcon) {
-    case SimRcon::Tcp:
-        return "tcp";
-    case SimRcon::UdpChallenge:
-        return "udp-challenge";
-    case SimRcon::Udp:
-        return "udp";
-    case SimRcon::Off:
-        break;
-    }
-    return "off";
-}
-
-const char* HostileName(SimHostile hostile) {
-    switch (hostile) {
-    case SimHostile::Silent:
-        return "silent";
-    case SimHostile::Challenges:
-        return "challenges";
-    case SimHostile::Oversized:
-        return "oversized";
-    case SimHostile::Truncated:
-        return "truncated";
-    case SimHostile::Unfinished:
-        return "unfinished";
-    case SimHostile::Garbage:
-        return "garbage";
-    case SimHostile::Huge:
-        return "huge";
-    case SimHostile::None:
-        break;
-    }
-    return "none";
 }
 
 // The receive threads of all endpoints together wake about a thousand times a second at most
@@ -238,17 +179,17 @@ std::string DescribeSimulator(const GameServerSimulator& simulator) {
         out << "# loopback aliases unavailable: every endpoint is on 127.0.0.1, own port\n";
     const auto& addresses = simulator.MasterAddresses();
     for (size_t i = 0; i < addresses.size(); ++i)
-        out << "master  " << MasterName(config.masters[i].kind) << " "
+        out << "master  " << SimName(MasterKindNames(), config.masters[i].kind) << " "
             << AddressText(addresses[i].ip, addresses[i].port)
             << (config.masters[i].hostile != SimHostile::None
-                    ? std::string(" hostile ") + HostileName(config.masters[i].hostile)
+                    ? std::string(" hostile ") + SimName(HostileNames(), config.masters[i].hostile)
                     : std::string())
             << "\n";
     for (size_t i = 0; i < simulator.ServerAddresses().size(); ++i) {
         const SimServer& server = config.servers[i];
         const SimAddress& bound = simulator.ServerAddresses()[i];
         const SimAddress& console = simulator.RconAddresses()[i];
-        out << "server  " << ProtocolName(server.protocol) << " "
+        out << "server  " << SimName(ProtocolNames(), server.protocol) << " "
             << AddressText(bound.ip, bound.port) << " game " << server.gameId << " \""
             << server.name << "\" " << server.map << " " << server.players.size() << "/"
             << int(server.maxPlayers);
@@ -261,11 +202,11 @@ std::string DescribeSimulator(const GameServerSimulator& simulator) {
         if (server.oldInfo)
             out << " old-info";
         if (server.hostile != SimHostile::None)
-            out << " hostile " << HostileName(server.hostile);
+            out << " hostile " << SimName(HostileNames(), server.hostile);
         if (server.gamePort != 0)
             out << " gameport " << server.gamePort;
         if (server.rcon != SimRcon::Off)
-            out << " rcon " << RconName(server.rcon);
+            out << " rcon " << SimName(RconNames(), server.rcon);
         if (console.port != 0)
             out << " " << AddressText(console.ip, console.port);
         out << "\n";

@@ -2,6 +2,7 @@
 
 #include "SimBytes.h"
 #include "SimConfigCheck.h"
+#include "SimNames.h"
 #include "SimRequest.h"
 
 #include <cstdio>
@@ -155,10 +156,9 @@ template <typename Owner> Field<Owner> FlagField(const char* key, bool Owner::*m
 }
 
 template <typename Owner, typename Enum>
-Field<Owner> ChoiceField(const char* key, Enum Owner::*member,
-                         std::vector<std::pair<const char*, Enum>> names) {
+Field<Owner> ChoiceField(const char* key, Enum Owner::*member, const SimNameTable<Enum>& names) {
     return {key,
-            [member, names](Owner& owner, const std::string& raw, std::string& error) {
+            [member, &names](Owner& owner, const std::string& raw, std::string& error) {
                 std::string all;
                 for (const auto& name : names) {
                     if (Lower(raw) == name.first) {
@@ -169,7 +169,7 @@ Field<Owner> ChoiceField(const char* key, Enum Owner::*member,
                 }
                 return Fail(error, "expected one of " + all);
             },
-            [member, names](const Owner& owner, Values& out) {
+            [member, &names](const Owner& owner, Values& out) {
                 if (owner.*member == Owner().*member)
                     return;
                 for (const auto& name : names)
@@ -324,24 +324,13 @@ Field<SimServer> RuleField() {
 }
 
 template <typename Owner> Field<Owner> HostileField() {
-    return ChoiceField<Owner, SimHostile>("hostile", &Owner::hostile,
-                                          {{"none", SimHostile::None},
-                                           {"silent", SimHostile::Silent},
-                                           {"challenges", SimHostile::Challenges},
-                                           {"oversized", SimHostile::Oversized},
-                                           {"truncated", SimHostile::Truncated},
-                                           {"unfinished", SimHostile::Unfinished},
-                                           {"garbage", SimHostile::Garbage},
-                                           {"huge", SimHostile::Huge}});
+    return ChoiceField<Owner, SimHostile>("hostile", &Owner::hostile, HostileNames());
 }
 
 const std::vector<Field<SimServer>>& ServerFields() {
     using S = SimServer;
     static const std::vector<Field<S>> fields = {
-        ChoiceField<S, SimProtocol>("protocol", &S::protocol,
-                                    {{"source", SimProtocol::Source},
-                                     {"goldsrc", SimProtocol::GoldSrc},
-                                     {"quake3", SimProtocol::Quake3}}),
+        ChoiceField<S, SimProtocol>("protocol", &S::protocol, ProtocolNames()),
         AddressField<S>(),
         NumberField("game", &S::gameId),
         TextField("name", &S::name),
@@ -365,28 +354,17 @@ const std::vector<Field<SimServer>>& ServerFields() {
         FlagField("oldinfo", &S::oldInfo),
         FlagField("challenge", &S::challenge),
         NumberField("split", &S::split),
-        ChoiceField<S, SimSplitLayout>("splitlayout", &S::splitLayout,
-                                       {{"default", SimSplitLayout::Default},
-                                        {"source", SimSplitLayout::Source},
-                                        {"source-nosize", SimSplitLayout::SourceNoSize},
-                                        {"goldsrc", SimSplitLayout::GoldSrc}}),
+        ChoiceField<S, SimSplitLayout>("splitlayout", &S::splitLayout, SplitLayoutNames()),
         DelayField<S>(),
         DropField<S>(),
         FlagField("listed", &S::listed),
         HostileField<S>(),
         PlayerField(),
         RuleField(),
-        ChoiceField<S, SimRcon>("rcon", &S::rcon,
-                                {{"off", SimRcon::Off},
-                                 {"tcp", SimRcon::Tcp},
-                                 {"udp-challenge", SimRcon::UdpChallenge},
-                                 {"udp", SimRcon::Udp}}),
+        ChoiceField<S, SimRcon>("rcon", &S::rcon, RconNames()),
         NumberField("rconport", &S::rconPort),
         TextField("rconpassword", &S::rconPassword),
-        ChoiceField<S, SimRconFault>("rconfault", &S::rconFault,
-                                     {{"none", SimRconFault::None},
-                                      {"oversize", SimRconFault::Oversize},
-                                      {"endless", SimRconFault::Endless}}),
+        ChoiceField<S, SimRconFault>("rconfault", &S::rconFault, RconFaultNames()),
         CommandField(),
     };
     return fields;
@@ -395,10 +373,7 @@ const std::vector<Field<SimServer>>& ServerFields() {
 const std::vector<Field<SimMaster>>& MasterFields() {
     using M = SimMaster;
     static const std::vector<Field<M>> fields = {
-        ChoiceField<M, SimMasterKind>("kind", &M::kind,
-                                      {{"valve", SimMasterKind::Valve},
-                                       {"quake", SimMasterKind::Quake},
-                                       {"both", SimMasterKind::Both}}),
+        ChoiceField<M, SimMasterKind>("kind", &M::kind, MasterKindNames()),
         AddressField<M>(),
         NumberField("page", &M::page),
         DelayField<M>(),
@@ -428,10 +403,7 @@ const std::vector<Field<SimConfig>>& SimulatorFields() {
     using C = SimConfig;
     static const std::vector<Field<C>> fields = {
         NumberField("seed", &C::seed),
-        ChoiceField<C, SimAddressing>("addressing", &C::addressing,
-                                      {{"auto", SimAddressing::Auto},
-                                       {"aliases", SimAddressing::Aliases},
-                                       {"ports", SimAddressing::Ports}}),
+        ChoiceField<C, SimAddressing>("addressing", &C::addressing, AddressingNames()),
         {"region",
          [](C& config, const std::string& raw, std::string& error) {
              SimRegion region;
