@@ -6,6 +6,7 @@
 #include "WebControl.h"
 
 #include "common/win/HostApi.h"
+#include "utils/win/WideText.h"
 
 #include <windows.h>
 
@@ -20,7 +21,7 @@ namespace {
 const wchar_t kHookMappingName[] = L"Global\\Lumora_GANTRY_HWND";
 
 void Print(const std::wstring& line) {
-    const std::string text = ToUtf8(line) + "\n";
+    const std::string text = Utils::Utf8FromWide(line) + "\n";
     fwrite(text.data(), 1, text.size(), stdout);
     fflush(stdout);
 }
@@ -68,7 +69,7 @@ HWND Target(const std::string& name) {
         const auto dialogs = PluginDialogs();
         return dialogs.empty() ? nullptr : dialogs.front();
     }
-    return FindView(FromUtf8(name));
+    return FindView(Utils::WideFromUtf8(name));
 }
 
 void DumpHook() {
@@ -91,7 +92,7 @@ void DumpHook() {
         std::string name(reinterpret_cast<const char*>(bytes + 4), 20);
         name = name.substr(0, name.find('\0'));
         Print(Format(L"hook: present=1 browser=%d name=\"%ls\" bytes=%ls", matches ? 1 : 0,
-                     FromUtf8(name).c_str(), hex.c_str()));
+                     Utils::WideFromUtf8(name).c_str(), hex.c_str()));
         UnmapViewOfFile(bytes);
     }
     CloseHandle(mapping);
@@ -119,9 +120,9 @@ bool ScriptDriver::Run(std::istream& script) {
             line.pop_back();
         if (line.empty() || line[0] == '#')
             continue;
-        Print(L"> " + FromUtf8(line));
+        Print(L"> " + Utils::WideFromUtf8(line));
         if (!Execute(line)) {
-            Print(L"error: " + FromUtf8(line));
+            Print(L"error: " + Utils::WideFromUtf8(line));
             ok = false;
         }
         Pump(20);
@@ -182,7 +183,7 @@ bool ScriptDriver::Execute(const std::string& line) {
     if (verb == "screenshot")
         return Screenshot(a);
     if (verb == "echo")
-        return Print(FromUtf8(Rest(line, verb))), true;
+        return Print(Utils::WideFromUtf8(Rest(line, verb))), true;
     return false;
 }
 
@@ -202,11 +203,11 @@ bool ScriptDriver::Unload() {
 bool ScriptDriver::Set(const std::string& what, const std::string& value) {
     HostState& host = HostState::Instance();
     if (what == "user")
-        host.userName = FromUtf8(value);
+        host.userName = Utils::WideFromUtf8(value);
     else if (what == "level")
         host.userLevel = int32_t(std::strtol(value.c_str(), nullptr, 10));
     else if (what == "language")
-        host.languageCode = FromUtf8(value);
+        host.languageCode = Utils::WideFromUtf8(value);
     else if (what == "account")
         host.accountId = uint32_t(Number(value));
     else if (what == "address") {
@@ -237,7 +238,7 @@ bool ScriptDriver::Wait(const std::string& kind, const std::string& argument) {
         return Pump(unsigned(Number(argument))), true;
     if (kind != "log")
         return false;
-    const std::wstring text = FromUtf8(argument);
+    const std::wstring text = Utils::WideFromUtf8(argument);
     for (int i = 0; i < 500; ++i) {
         if (HostLog::Instance().Contains(text))
             return true;
@@ -288,7 +289,7 @@ bool ScriptDriver::Screenshot(const std::string& file) {
                           std::to_string(rect.left < 0 ? 0 : rect.left) + "+" +
                           std::to_string(rect.top < 0 ? 0 : rect.top) + " " + file;
     // Wine's drive Z: is the machine's root: that is where the picture appears.
-    std::wstring watched = L"Z:" + FromUtf8(file);
+    std::wstring watched = L"Z:" + Utils::WideFromUtf8(file);
     for (auto& ch : watched)
         if (ch == L'/')
             ch = L'\\';

@@ -178,10 +178,10 @@ void HttpRequest::HandlesDeleter::operator()(Handles* handles) const {
 }
 
 bool HttpRequest::Send(const std::u16string& host, const std::u16string& path, uint16_t port) {
-    std::string url = "http://" + Utils::Utf16ToUtf8(host.data(), host.size());
+    std::string url = "http://" + Utils::Utf::ToUtf8(host);
     if (port != 0)
         url += ":" + std::to_string(port);
-    url += Utils::Utf16ToUtf8(path.data(), path.size());
+    url += Utils::Utf::ToUtf8(path);
 
     handles.reset(new Handles);
     Handles& h = *handles;

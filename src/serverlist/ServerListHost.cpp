@@ -34,7 +34,7 @@ bool ParseServerListHost(const std::string& text, ServerListHost& host) {
     uint16_t port = 0;
     if (colon != std::string::npos && !ParsePort(text.substr(colon + 1), port))
         return false;
-    host.name = Utils::Utf8ToUtf16(name.data(), name.size());
+    host.name = Utils::Utf::ToUtf16(name);
     host.port = port;
     return true;
 }

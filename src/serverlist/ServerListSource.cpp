@@ -23,7 +23,7 @@ bool LoadFromUrl(const std::string& url, std::vector<ServerAddress>& servers) {
         return false;
     const std::string path = slash == std::string::npos ? "/" : rest.substr(slash);
     HttpRequest request;
-    return request.Get(host.name, Utils::Utf8ToUtf16(path.data(), path.size()), host.port) &&
+    return request.Get(host.name, Utils::Utf::ToUtf16(path), host.port) &&
            ReadServerListBody(request, servers);
 }
 

@@ -134,7 +134,7 @@ std::string QuerySession::FormatPlayerTime(uint16_t gameId, uint32_t time) {
     char16_t text[kPlayerTimeChars] = {};
     protocol->FormatPlayerTime(text, time);
     text[kPlayerTimeChars - 1] = 0;
-    return Utils::Utf16ToUtf8(text, Utils::BoundedLength(text, kPlayerTimeChars));
+    return Utils::Utf::ToUtf8({text, Utils::Utf::BoundedLength(text, kPlayerTimeChars)});
 }
 
 std::string QuerySession::GameName() {
@@ -143,7 +143,7 @@ std::string QuerySession::GameName() {
     const char16_t* name = protocol ? protocol->GetName() : nullptr;
     if (!name)
         return std::to_string(game);
-    return Utils::Utf16ToUtf8(name, Utils::BoundedLength(name, 256));
+    return Utils::Utf::ToUtf8({name, Utils::Utf::BoundedLength(name, 256)});
 }
 
 ProtocolManager* QuerySession::Protocols() {
