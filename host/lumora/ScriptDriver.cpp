@@ -6,6 +6,7 @@
 #include "WebControl.h"
 
 #include "common/win/HostApi.h"
+#include "utils/ExecutableFolder.h"
 #include "utils/win/WideText.h"
 
 #include <windows.h>
@@ -39,10 +40,7 @@ std::string Rest(const std::string& line, const std::string& word) {
 }
 
 std::wstring Folder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+    return Utils::WideFromUtf8(Utils::ExecutableFolder());
 }
 
 BOOL CALLBACK CollectDialog(HWND window, LPARAM list) {

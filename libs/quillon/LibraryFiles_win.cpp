@@ -1,37 +1,25 @@
 #include "LibraryFiles.h"
 
+#include "utils/ExecutableFolder.h"
+#include "utils/Utf.h"
+#include "utils/win/WideText.h"
+
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 namespace Portico {
 
 namespace {
 
-std::wstring Widen(const char* ascii) {
-    return std::wstring(ascii, ascii + strlen(ascii));
+std::wstring Widen(const std::string& text) {
+    return Utils::AsWide(Utils::Utf::ToUtf16(text));
 }
 
-// The folder of the DLL this code lives in, up to and including its last backslash.
+// The folder of the DLL this code lives in.
 std::wstring LibraryFolder() {
     static const int kHere = 0;
-    HMODULE module = nullptr;
-    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCWSTR>(&kHere), &module))
-        return {};
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path.substr(0, path.rfind(L'\\') + 1);
-        }
-        path.resize(path.size() * 2);
-    }
+    return Widen(Utils::ModuleFolder(&kHere));
 }
 
 bool ReadWhole(const std::wstring& path, size_t maxBytes, std::vector<char>& bytes) {

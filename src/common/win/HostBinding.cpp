@@ -1,6 +1,7 @@
 #include "common/win/HostBinding.h"
 
-#include "utils/win/Module.h"
+#include "utils/ExecutableFolder.h"
+#include "utils/Utf.h"
 #include "utils/win/WideText.h"
 
 namespace Portico {
@@ -25,7 +26,7 @@ HostBinding::HostBinding(HMODULE host)
       requestGameSetup(Resolve<Host::RequestGameSetupFn>(Host::kOrdRequestGameSetup)) {}
 
 std::u16string HostBinding::HostFolder() {
-    return std::u16string(Utils::AsUtf16(Utils::ExecutableFolder()));
+    return Utils::Utf::ToUtf16(Utils::ExecutableFolder());
 }
 
 std::u16string HostBinding::LanguageCode() {
