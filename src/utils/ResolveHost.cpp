@@ -13,7 +13,8 @@ uint32_t ResolveHost(const char* text) {
         uint32_t ip;
         return SocketShim::LookUpName(text, ip) ? ip : kNoAddress;
     }
-    return SocketShim::ParseDotted(text);
+    uint32_t ip;
+    return SocketShim::ParseIPv4(text, ip) ? ip : kNoAddress;
 }
 
 } // namespace Utils
