@@ -6,13 +6,15 @@
 #include "WebControl.h"
 
 #include "common/win/HostApi.h"
+#include "utils/AddressText.h"
 #include "utils/ExecutableFolder.h"
+#include "utils/ParseNumber.h"
 #include "utils/win/WideText.h"
 
 #include <windows.h>
 
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <sstream>
 #include <vector>
 
@@ -27,9 +29,14 @@ void Print(const std::wstring& line) {
     fflush(stdout);
 }
 
-// Decimal or 0x-prefixed; text that is no number reads as 0.
+// Decimal or 0x-prefixed; text that is no number reads as 0, a number followed by more text
+// as the number.
 unsigned long long Number(const std::string& text) {
-    return std::strtoull(text.c_str(), nullptr, 0);
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const char* start = text.data() + (hex ? 2 : 0);
+    unsigned long long value = 0;
+    std::from_chars(start, text.data() + text.size(), value, hex ? 16 : 10);
+    return value;
 }
 
 // The text of a line after its word that follows the verb.
@@ -203,16 +210,17 @@ bool ScriptDriver::Set(const std::string& what, const std::string& value) {
     if (what == "user")
         host.userName = Utils::WideFromUtf8(value);
     else if (what == "level")
-        host.userLevel = int32_t(std::strtol(value.c_str(), nullptr, 10));
+        Utils::ReadLeadingInt32(value, host.userLevel);
     else if (what == "language")
         host.languageCode = Utils::WideFromUtf8(value);
     else if (what == "account")
         host.accountId = uint32_t(Number(value));
     else if (what == "address") {
-        unsigned p[4] = {};
-        if (sscanf(value.c_str(), "%u.%u.%u.%u", &p[0], &p[1], &p[2], &p[3]) != 4)
+        uint32_t ip;
+        if (!Utils::ParseIPv4(value, ip))
             return false;
-        const uint8_t bytes[4] = {uint8_t(p[0]), uint8_t(p[1]), uint8_t(p[2]), uint8_t(p[3])};
+        const uint8_t bytes[4] = {uint8_t(ip >> 24), uint8_t(ip >> 16), uint8_t(ip >> 8),
+                                  uint8_t(ip)};
         memcpy(&host.addressNetworkOrder, bytes, 4);
     } else
         return false;
@@ -221,8 +229,11 @@ bool ScriptDriver::Set(const std::string& what, const std::string& value) {
 
 bool ScriptDriver::RaiseProtocol(unsigned type, const std::string& hex) {
     std::vector<uint8_t> payload;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2)
-        payload.push_back(uint8_t(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16)));
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+        uint8_t byte = 0; // a pair that is no hex number is 0
+        std::from_chars(hex.data() + i, hex.data() + i + 2, byte, 16);
+        payload.push_back(byte);
+    }
     Portico::Host::ProtocolMessageRecord record{};
     record.type = uint8_t(type);
     record.length = uint32_t(payload.size());

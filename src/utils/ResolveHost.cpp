@@ -1,5 +1,6 @@
 #include "utils/ResolveHost.h"
 
+#include "utils/AddressText.h"
 #include "utils/SocketShim.h"
 
 #include <cctype>
@@ -14,7 +15,7 @@ uint32_t ResolveHost(const char* text) {
         return SocketShim::LookUpName(text, ip) ? ip : kNoAddress;
     }
     uint32_t ip;
-    return SocketShim::ParseIPv4(text, ip) ? ip : kNoAddress;
+    return ParseIPv4(text, ip) ? ip : kNoAddress;
 }
 
 } // namespace Utils

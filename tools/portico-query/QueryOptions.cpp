@@ -1,5 +1,8 @@
 #include "QueryOptions.h"
 
+#include "utils/AddressText.h"
+#include "utils/ParseNumber.h"
+
 #include <cctype>
 #include <cstdlib>
 
@@ -23,20 +26,9 @@ const char* const kQueryUsage =
 
 namespace {
 
-bool ParseNumber(const std::string& text, unsigned long max, unsigned long& out) {
-    if (text.empty() || text.size() > 9)
-        return false;
-    for (char c : text) {
-        if (!std::isdigit(static_cast<unsigned char>(c)))
-            return false;
-    }
-    out = std::strtoul(text.c_str(), nullptr, 10);
-    return out <= max;
-}
-
 bool ParseRegion(const std::string& text, QueryOptions& options) {
-    unsigned long region;
-    if (ParseNumber(text, 15, region) && region >= 1) {
+    uint32_t region;
+    if (Utils::ParseDecimal(text, region, 15u) && region >= 1) {
         options.regionMask = 1u << (region - 1);
     } else if (text.size() == 2 && std::isalpha(static_cast<unsigned char>(text[0])) &&
                std::isalpha(static_cast<unsigned char>(text[1]))) {
@@ -59,15 +51,7 @@ bool ParseTimeout(const std::string& text, double& out) {
 } // namespace
 
 bool ParseHostPort(const std::string& text, HostPort& out) {
-    const size_t colon = text.rfind(':');
-    if (colon == std::string::npos || colon == 0)
-        return false;
-    unsigned long port;
-    if (!ParseNumber(text.substr(colon + 1), 65535, port) || port == 0)
-        return false;
-    out.host = text.substr(0, colon);
-    out.port = static_cast<uint16_t>(port);
-    return true;
+    return Utils::ParseHostPort(text, out.host, out.port);
 }
 
 namespace {
@@ -80,12 +64,12 @@ bool Fail(std::string& error, const std::string& message) {
 // Handles an option that takes a value; false with error set when the value is bad.
 bool ParseValueOption(const std::string& name, const std::string& value, QueryOptions& options,
                       std::string& error) {
-    unsigned long number;
     HostPort hostPort;
+    uint16_t game;
     if (name == "--game") {
-        if (!ParseNumber(value, 65535, number) || number == 0)
+        if (!Utils::ParseDecimal(value, game) || game == 0)
             return Fail(error, "bad game id: " + value);
-        options.game = static_cast<uint16_t>(number);
+        options.game = game;
         options.gameGiven = true;
     } else if (name == "--master") {
         if (!ParseHostPort(value, hostPort))
