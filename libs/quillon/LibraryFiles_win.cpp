@@ -1,7 +1,6 @@
 #include "LibraryFiles.h"
 
 #include "utils/ExecutableFolder.h"
-#include "utils/Utf.h"
 #include "utils/win/WideText.h"
 
 #include <windows.h>
@@ -12,14 +11,10 @@ namespace Portico {
 
 namespace {
 
-std::wstring Widen(const std::string& text) {
-    return Utils::AsWide(Utils::Utf::ToUtf16(text));
-}
-
 // The folder of the DLL this code lives in.
 std::wstring LibraryFolder() {
     static const int kHere = 0;
-    return Widen(Utils::ModuleFolder(&kHere));
+    return Utils::WideFromUtf8(Utils::ModuleFolder(&kHere));
 }
 
 bool ReadWhole(const std::wstring& path, size_t maxBytes, std::vector<char>& bytes) {
@@ -50,7 +45,7 @@ bool ReadWhole(const std::wstring& path, size_t maxBytes, std::vector<char>& byt
 
 // The override file that QUILLON_OVERRIDE names, or empty.
 std::wstring NamedOverride() {
-    std::wstring name = Widen(LibraryFiles::kOverrideVariable);
+    std::wstring name = Utils::WideFromUtf8(LibraryFiles::kOverrideVariable);
     DWORD units = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
     if (units <= 1)
         return {};
@@ -64,7 +59,7 @@ std::wstring NamedOverride() {
 bool ReadBeside(const char* name, size_t maxBytes, std::vector<char>& bytes) {
     std::wstring folder = LibraryFolder();
     bytes.clear();
-    return !folder.empty() && ReadWhole(folder + Widen(name), maxBytes, bytes);
+    return !folder.empty() && ReadWhole(folder + Utils::WideFromUtf8(name), maxBytes, bytes);
 }
 
 } // namespace
