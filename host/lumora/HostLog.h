@@ -21,7 +21,5 @@ private:
 
 // printf-style wide formatting into a std::wstring.
 std::wstring Format(const wchar_t* format, ...);
-std::string ToUtf8(const std::wstring& text);
-std::wstring FromUtf8(const std::string& text);
 
 } // namespace Lumora

@@ -5,6 +5,7 @@
 #include "HostViews.h"
 
 #include "common/win/HostApi.h"
+#include "utils/win/WideText.h"
 
 #include <cwchar>
 
@@ -15,15 +16,15 @@ namespace {
 
 std::wstring Text(const wchar_t* text) { return text ? text : L"(null)"; }
 
-std::wstring Narrow(const char* text) {
-    return text ? std::wstring(text, text + strlen(text)) : L"(null)";
+std::wstring Text(const char* text) {
+    return text ? Utils::WideFromUtf8(text) : L"(null)";
 }
 
 class Dependencies : public DependencyService {
 public:
     const char* ServiceKey() override { return kDependencyServiceKey; }
     int32_t AddDependency(const char* name) override {
-        HostLog::Instance().Add(L"AddDependency " + Narrow(name));
+        HostLog::Instance().Add(L"AddDependency " + Text(name));
         return 1;
     }
 };
@@ -100,7 +101,7 @@ BOOL WINAPI RegisterEventHandler(const wchar_t* eventName, EventHandler handler)
 
 void* WINAPI QueryService(const char* key) {
     const std::string name = key ? key : "";
-    HostLog::Instance().Add(L"QueryService " + Lumora::Narrow(key));
+    HostLog::Instance().Add(L"QueryService " + Lumora::Text(key));
     if (name == kDependencyServiceKey)
         return static_cast<DependencyService*>(&Lumora::dependencies);
     if (name == kMyInfoServiceKey)
@@ -111,8 +112,8 @@ void* WINAPI QueryService(const char* key) {
 }
 
 HWND WINAPI FindHostView(const char* className) {
-    HWND view = className ? Lumora::FindView(Lumora::Narrow(className)) : nullptr;
-    HostLog::Instance().Add(Format(L"FindHostView %ls %ls", Lumora::Narrow(className).c_str(),
+    HWND view = className ? Lumora::FindView(Lumora::Text(className)) : nullptr;
+    HostLog::Instance().Add(Format(L"FindHostView %ls %ls", Lumora::Text(className).c_str(),
                                    view ? L"found" : L"missing"));
     return view;
 }

@@ -6,11 +6,15 @@
 #include "WebControl.h"
 
 #include "common/win/HostApi.h"
+#include "utils/AddressText.h"
+#include "utils/ExecutableFolder.h"
+#include "utils/ParseNumber.h"
+#include "utils/win/WideText.h"
 
 #include <windows.h>
 
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <sstream>
 #include <vector>
 
@@ -20,14 +24,19 @@ namespace {
 const wchar_t kHookMappingName[] = L"Global\\Lumora_GANTRY_HWND";
 
 void Print(const std::wstring& line) {
-    const std::string text = ToUtf8(line) + "\n";
+    const std::string text = Utils::Utf8FromWide(line) + "\n";
     fwrite(text.data(), 1, text.size(), stdout);
     fflush(stdout);
 }
 
-// Decimal or 0x-prefixed; text that is no number reads as 0.
+// Decimal or 0x-prefixed; text that is no number reads as 0, a number followed by more text
+// as the number.
 unsigned long long Number(const std::string& text) {
-    return std::strtoull(text.c_str(), nullptr, 0);
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const char* start = text.data() + (hex ? 2 : 0);
+    unsigned long long value = 0;
+    std::from_chars(start, text.data() + text.size(), value, hex ? 16 : 10);
+    return value;
 }
 
 // The text of a line after its word that follows the verb.
@@ -38,10 +47,7 @@ std::string Rest(const std::string& line, const std::string& word) {
 }
 
 std::wstring Folder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+    return Utils::WideFromUtf8(Utils::ExecutableFolder());
 }
 
 BOOL CALLBACK CollectDialog(HWND window, LPARAM list) {
@@ -68,7 +74,7 @@ HWND Target(const std::string& name) {
         const auto dialogs = PluginDialogs();
         return dialogs.empty() ? nullptr : dialogs.front();
     }
-    return FindView(FromUtf8(name));
+    return FindView(Utils::WideFromUtf8(name));
 }
 
 void DumpHook() {
@@ -91,7 +97,7 @@ void DumpHook() {
         std::string name(reinterpret_cast<const char*>(bytes + 4), 20);
         name = name.substr(0, name.find('\0'));
         Print(Format(L"hook: present=1 browser=%d name=\"%ls\" bytes=%ls", matches ? 1 : 0,
-                     FromUtf8(name).c_str(), hex.c_str()));
+                     Utils::WideFromUtf8(name).c_str(), hex.c_str()));
         UnmapViewOfFile(bytes);
     }
     CloseHandle(mapping);
@@ -119,9 +125,9 @@ bool ScriptDriver::Run(std::istream& script) {
             line.pop_back();
         if (line.empty() || line[0] == '#')
             continue;
-        Print(L"> " + FromUtf8(line));
+        Print(L"> " + Utils::WideFromUtf8(line));
         if (!Execute(line)) {
-            Print(L"error: " + FromUtf8(line));
+            Print(L"error: " + Utils::WideFromUtf8(line));
             ok = false;
         }
         Pump(20);
@@ -182,7 +188,7 @@ bool ScriptDriver::Execute(const std::string& line) {
     if (verb == "screenshot")
         return Screenshot(a);
     if (verb == "echo")
-        return Print(FromUtf8(Rest(line, verb))), true;
+        return Print(Utils::WideFromUtf8(Rest(line, verb))), true;
     return false;
 }
 
@@ -202,18 +208,19 @@ bool ScriptDriver::Unload() {
 bool ScriptDriver::Set(const std::string& what, const std::string& value) {
     HostState& host = HostState::Instance();
     if (what == "user")
-        host.userName = FromUtf8(value);
+        host.userName = Utils::WideFromUtf8(value);
     else if (what == "level")
-        host.userLevel = int32_t(std::strtol(value.c_str(), nullptr, 10));
+        Utils::ReadLeadingInt32(value, host.userLevel);
     else if (what == "language")
-        host.languageCode = FromUtf8(value);
+        host.languageCode = Utils::WideFromUtf8(value);
     else if (what == "account")
         host.accountId = uint32_t(Number(value));
     else if (what == "address") {
-        unsigned p[4] = {};
-        if (sscanf(value.c_str(), "%u.%u.%u.%u", &p[0], &p[1], &p[2], &p[3]) != 4)
+        uint32_t ip;
+        if (!Utils::ParseIPv4(value, ip))
             return false;
-        const uint8_t bytes[4] = {uint8_t(p[0]), uint8_t(p[1]), uint8_t(p[2]), uint8_t(p[3])};
+        const uint8_t bytes[4] = {uint8_t(ip >> 24), uint8_t(ip >> 16), uint8_t(ip >> 8),
+                                  uint8_t(ip)};
         memcpy(&host.addressNetworkOrder, bytes, 4);
     } else
         return false;
@@ -222,8 +229,11 @@ bool ScriptDriver::Set(const std::string& what, const std::string& value) {
 
 bool ScriptDriver::RaiseProtocol(unsigned type, const std::string& hex) {
     std::vector<uint8_t> payload;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2)
-        payload.push_back(uint8_t(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16)));
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+        uint8_t byte = 0; // a pair that is no hex number is 0
+        std::from_chars(hex.data() + i, hex.data() + i + 2, byte, 16);
+        payload.push_back(byte);
+    }
     Portico::Host::ProtocolMessageRecord record{};
     record.type = uint8_t(type);
     record.length = uint32_t(payload.size());
@@ -237,7 +247,7 @@ bool ScriptDriver::Wait(const std::string& kind, const std::string& argument) {
         return Pump(unsigned(Number(argument))), true;
     if (kind != "log")
         return false;
-    const std::wstring text = FromUtf8(argument);
+    const std::wstring text = Utils::WideFromUtf8(argument);
     for (int i = 0; i < 500; ++i) {
         if (HostLog::Instance().Contains(text))
             return true;
@@ -288,7 +298,7 @@ bool ScriptDriver::Screenshot(const std::string& file) {
                           std::to_string(rect.left < 0 ? 0 : rect.left) + "+" +
                           std::to_string(rect.top < 0 ? 0 : rect.top) + " " + file;
     // Wine's drive Z: is the machine's root: that is where the picture appears.
-    std::wstring watched = L"Z:" + FromUtf8(file);
+    std::wstring watched = L"Z:" + Utils::WideFromUtf8(file);
     for (auto& ch : watched)
         if (ch == L'/')
             ch = L'\\';

@@ -2,6 +2,8 @@
 
 #include "TextCopy.h"
 
+#include "utils/ParseNumber.h"
+
 #include <cstdint>
 #include <iterator>
 
@@ -21,25 +23,7 @@ std::string_view CutAt(std::string_view& text, char separator) {
 // A decimal number with an optional sign, clamped to 32 bits; false when there are no digits
 // or anything else follows them.
 bool ReadNumber(std::string_view text, int32_t& value) {
-    bool negative = false;
-    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
-        negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty())
-        return false;
-    int64_t magnitude = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        if (magnitude <= INT32_MAX)
-            magnitude = magnitude * 10 + (c - '0');
-    }
-    if (negative)
-        value = magnitude > -int64_t(INT32_MIN) ? INT32_MIN : int32_t(-magnitude);
-    else
-        value = magnitude > INT32_MAX ? INT32_MAX : int32_t(magnitude);
-    return true;
+    return !text.empty() && Utils::ReadLeadingInt32(text, value) == text.size();
 }
 
 uint8_t ClampToByte(int32_t value) {

@@ -9,9 +9,6 @@
 
 namespace Portico {
 
-// Decodes the character at the start of text (not empty); used receives its byte count.
-char32_t DecodeCharacter(std::string_view text, uint32_t& used);
-
 // Both write nothing when capacity is 0.
 void CopyToUtf16(char16_t* buffer, uint32_t capacity, std::string_view text);
 void CopyToUtf8(char* buffer, uint32_t capacity, std::string_view text);

@@ -1,6 +1,7 @@
 #include "CountryOverrides.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace Portico {
 
@@ -26,11 +27,10 @@ public:
 
     // A decimal number of 1 to 3 digits not above max.
     bool Number(uint32_t max, uint32_t& value) {
-        int digits = 0;
-        value = 0;
-        for (; at < end && *at >= '0' && *at <= '9' && digits < 3; ++at, ++digits)
-            value = value * 10 + static_cast<uint32_t>(*at - '0');
-        return digits > 0 && value <= max && !(at < end && *at >= '0' && *at <= '9');
+        const char* start = at;
+        const auto [stop, error] = std::from_chars(start, end, value);
+        at = stop;
+        return error == std::errc() && stop - start <= 3 && value <= max;
     }
 
     bool Letter(char& letter) {

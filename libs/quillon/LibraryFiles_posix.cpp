@@ -1,6 +1,7 @@
 #include "LibraryFiles.h"
 
-#include <dlfcn.h>
+#include "utils/ExecutableFolder.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,14 +13,10 @@ namespace Portico {
 
 namespace {
 
-// The folder of the shared object this code lives in, with a trailing slash.
+// The folder of the shared object this code lives in.
 std::string LibraryFolder() {
-    Dl_info info{};
     static const int kHere = 0;
-    if (!dladdr(&kHere, &info) || !info.dli_fname)
-        return {};
-    std::string path = info.dli_fname;
-    return path.substr(0, path.rfind('/') + 1);
+    return Utils::ModuleFolder(&kHere);
 }
 
 bool ReadWhole(const std::string& path, size_t maxBytes, std::vector<char>& bytes) {

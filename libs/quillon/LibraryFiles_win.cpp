@@ -1,37 +1,20 @@
 #include "LibraryFiles.h"
 
+#include "utils/ExecutableFolder.h"
+#include "utils/win/WideText.h"
+
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 namespace Portico {
 
 namespace {
 
-std::wstring Widen(const char* ascii) {
-    return std::wstring(ascii, ascii + strlen(ascii));
-}
-
-// The folder of the DLL this code lives in, up to and including its last backslash.
+// The folder of the DLL this code lives in.
 std::wstring LibraryFolder() {
     static const int kHere = 0;
-    HMODULE module = nullptr;
-    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCWSTR>(&kHere), &module))
-        return {};
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path.substr(0, path.rfind(L'\\') + 1);
-        }
-        path.resize(path.size() * 2);
-    }
+    return Utils::WideFromUtf8(Utils::ModuleFolder(&kHere));
 }
 
 bool ReadWhole(const std::wstring& path, size_t maxBytes, std::vector<char>& bytes) {
@@ -62,7 +45,7 @@ bool ReadWhole(const std::wstring& path, size_t maxBytes, std::vector<char>& byt
 
 // The override file that QUILLON_OVERRIDE names, or empty.
 std::wstring NamedOverride() {
-    std::wstring name = Widen(LibraryFiles::kOverrideVariable);
+    std::wstring name = Utils::WideFromUtf8(LibraryFiles::kOverrideVariable);
     DWORD units = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
     if (units <= 1)
         return {};
@@ -76,7 +59,7 @@ std::wstring NamedOverride() {
 bool ReadBeside(const char* name, size_t maxBytes, std::vector<char>& bytes) {
     std::wstring folder = LibraryFolder();
     bytes.clear();
-    return !folder.empty() && ReadWhole(folder + Widen(name), maxBytes, bytes);
+    return !folder.empty() && ReadWhole(folder + Utils::WideFromUtf8(name), maxBytes, bytes);
 }
 
 } // namespace

@@ -36,7 +36,7 @@ uint16_t ReadPort(const std::u16string& text) {
 
 std::u16string AddressText::Cut(const std::u16string& text) {
     char16_t field[kMaxUnits + 1];
-    Utils::CopyUtf16(field, kMaxUnits + 1, text.data(), text.size());
+    Utils::Utf::CopyToField(field, kMaxUnits + 1, std::u16string_view(text.data(), text.size()));
     return field;
 }
 

@@ -14,7 +14,7 @@ std::u16string TimeText(const GameProtocol* protocol, uint32_t time) {
         return {};
     char16_t buffer[kPlayerTimeChars] = {};
     protocol->FormatPlayerTime(buffer, time);
-    return std::u16string(buffer, Utils::BoundedLength(buffer, kPlayerTimeChars));
+    return std::u16string(buffer, Utils::Utf::BoundedLength(buffer, kPlayerTimeChars));
 }
 
 std::u16string ScoreText(int32_t score) {
@@ -29,7 +29,7 @@ void PlayerListModel::Merge(const PlayerList& list, const GameProtocol* protocol
     for (uint32_t i = 0; i < list.entries.Size(); ++i) {
         const PlayerEntry& entry = list.entries[i];
         const std::u16string name =
-            Utils::Utf8ToUtf16(entry.name, Utils::BoundedLength(entry.name, sizeof entry.name));
+            Utils::Utf::ToUtf16({entry.name, Utils::Utf::BoundedLength(entry.name, sizeof entry.name)});
         // A name that appears twice shares one row; the later entry's values stay.
         int32_t row = Find(name);
         if (row >= 0)

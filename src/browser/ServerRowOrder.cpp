@@ -10,13 +10,13 @@ namespace Portico {
 namespace {
 
 template <size_t N> int CompareFields(const char (&a)[N], const char (&b)[N]) {
-    return CompareNoCase(a, Utils::BoundedLength(a, N), b, Utils::BoundedLength(b, N));
+    return CompareNoCase(a, Utils::Utf::BoundedLength(a, N), b, Utils::Utf::BoundedLength(b, N));
 }
 
 int CompareNames(const ServerInfo& a, const ServerInfo& b) {
     constexpr size_t kUnits = sizeof a.name / sizeof a.name[0];
-    return CompareNoCase(std::u16string(a.name, Utils::BoundedLength(a.name, kUnits)),
-                         std::u16string(b.name, Utils::BoundedLength(b.name, kUnits)));
+    return CompareNoCase(std::u16string(a.name, Utils::Utf::BoundedLength(a.name, kUnits)),
+                         std::u16string(b.name, Utils::Utf::BoundedLength(b.name, kUnits)));
 }
 
 int CompareAscending(const ServerRecord& a, const ServerRecord& b, int64_t column) {

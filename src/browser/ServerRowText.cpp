@@ -15,7 +15,7 @@ std::u16string Ascii(const std::string& text) {
 }
 
 template <size_t N> std::u16string FromUtf8(const char (&field)[N]) {
-    return Utils::Utf8ToUtf16(field, Utils::BoundedLength(field, N));
+    return Utils::Utf::ToUtf16({field, Utils::Utf::BoundedLength(field, N)});
 }
 
 } // namespace
@@ -42,7 +42,7 @@ std::u16string TimeText(const ServerRecord& record) {
 
 std::array<std::u16string, kServerColumns> RowTexts(const ServerRecord& record) {
     const ServerInfo& info = record.info;
-    const size_t nameLength = Utils::BoundedLength(info.name, sizeof info.name / 2);
+    const size_t nameLength = Utils::Utf::BoundedLength(info.name, sizeof info.name / 2);
     return {CountryText(record),     std::u16string(info.name, nameLength),      FromUtf8(info.map),
             FromUtf8(info.gameType), PlayersText(info.players, info.maxPlayers), TimeText(record)};
 }

@@ -16,7 +16,7 @@ void WriteDatagram(const std::string& text, ByteOutStream& out) {
 
 // The library's text up to its NUL, never past the buffer, whatever the library wrote.
 std::string TextOf(const std::vector<char>& buffer) {
-    return std::string(buffer.data(), Utils::BoundedLength(buffer.data(), buffer.size()));
+    return std::string(buffer.data(), Utils::Utf::BoundedLength(buffer.data(), buffer.size()));
 }
 
 } // namespace

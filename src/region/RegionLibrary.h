@@ -30,8 +30,8 @@ public:
 
 private:
     void LoadOnce();
-    // Platform part: opens the library in folder (empty: the default one) and finds its entry;
-    // null when either is missing. The module is never released.
+    // Opens the library in folder (empty: the default one) and finds its entry; null when
+    // either is missing. The module is never released.
     static RegionLookupFn OpenEntry(const std::string& folder);
 
     const std::string folder;

@@ -4,11 +4,11 @@
 #include "serverlist/HttpRequest.h"
 
 #include "serverlist/HttpTime.h"
+#include "utils/ParseNumber.h"
 #include "utils/Utf.h"
 
 #include <curl/curl.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -23,44 +23,11 @@ constexpr long kConnectTimeoutSeconds = 60;
 constexpr long kStallSeconds = 60;
 constexpr int kPollMs = 1000;
 
-bool StartsWithNoCase(const char* text, size_t length, const char* prefix) {
-    const size_t n = std::strlen(prefix);
-    if (length < n)
-        return false;
-    for (size_t i = 0; i < n; ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-        if (c != prefix[i])
+// A line of only blanks and its line end: the end of a response's headers.
+bool IsBlankLine(const char* line, size_t length) {
+    for (size_t i = 0; i < length; ++i)
+        if (line[i] != ' ' && line[i] != '\t' && line[i] != '\r' && line[i] != '\n')
             return false;
-    }
-    return true;
-}
-
-// The header's value without the name, leading blanks and the line end.
-std::string HeaderValue(const char* line, size_t length, size_t nameLength) {
-    size_t begin = nameLength;
-    while (begin < length && (line[begin] == ' ' || line[begin] == '\t'))
-        ++begin;
-    size_t end = length;
-    while (end > begin && (line[end - 1] == '\r' || line[end - 1] == '\n' || line[end - 1] == ' ' ||
-                           line[end - 1] == '\t'))
-        --end;
-    return std::string(line + begin, end - begin);
-}
-
-bool ParseLength(const std::string& text, uint32_t& length) {
-    if (text.empty() || text.size() > 10)
-        return false;
-    uint64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + uint64_t(c - '0');
-    }
-    if (value > UINT32_MAX)
-        return false;
-    length = static_cast<uint32_t>(value);
     return true;
 }
 
@@ -70,13 +37,8 @@ struct HttpRequest::Handles {
     CURL* easy = nullptr;
     CURLM* multi = nullptr;
     curl_slist* headers = nullptr;
-    int status = 0;           // of the response whose headers are coming in
     bool headersDone = false; // the blank line after a final (not 1xx) response's headers
-    bool hasLength = false;
-    std::string lengthText;
-    bool hasModified = false;
-    std::string modifiedText;
-    bool accepting = false; // ReadBody wants content; otherwise a piece pauses the transfer
+    bool accepting = false;   // ReadBody wants content; otherwise a piece pauses the transfer
     bool paused = false;
     bool done = false; // the transfer ended, with result
     CURLcode result = CURLE_OK;
@@ -92,27 +54,31 @@ struct HttpRequest::Handles {
         curl_slist_free_all(headers);
     }
 
+    // Only the end of each response's headers is watched here: an interim (1xx) response's end
+    // does not stop the header phase. The headers themselves are read from libcurl afterwards.
     static size_t OnHeader(char* line, size_t size, size_t count, void* user) {
         auto* self = static_cast<Handles*>(user);
         const size_t length = size * count;
-        if (StartsWithNoCase(line, length, "http/")) {
-            // A new response starts: forget the headers of an interim one.
-            self->hasLength = self->hasModified = self->headersDone = false;
-            const char* space = static_cast<const char*>(std::memchr(line, ' ', length));
-            self->status =
-                space ? std::atoi(
-                            std::string(space + 1, static_cast<const char*>(line) + length).c_str())
-                      : 0;
-        } else if (StartsWithNoCase(line, length, "content-length:")) {
-            self->hasLength = true;
-            self->lengthText = HeaderValue(line, length, 15);
-        } else if (StartsWithNoCase(line, length, "last-modified:")) {
-            self->hasModified = true;
-            self->modifiedText = HeaderValue(line, length, 14);
-        } else if (HeaderValue(line, length, 0).empty()) {
-            self->headersDone = self->status >= 200;
-        }
+        if (IsBlankLine(line, length))
+            self->headersDone = self->Status() >= 200;
         return length;
+    }
+
+    long Status() const {
+        long status = 0;
+        return curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK ? status : 0;
+    }
+
+    // The final response's header of that name (the last one when it repeats), without its
+    // surrounding blanks; null when there is none.
+    const char* Header(const char* name) const {
+        curl_header* header = nullptr;
+        if (curl_easy_header(easy, name, 0, CURLH_HEADER, -1, &header) != CURLHE_OK)
+            return nullptr;
+        const size_t last = header->amount - 1;
+        if (last > 0 && curl_easy_header(easy, name, last, CURLH_HEADER, -1, &header) != CURLHE_OK)
+            return nullptr;
+        return header->value;
     }
 
     static size_t OnContent(char* data, size_t size, size_t count, void* user) {
@@ -178,19 +144,22 @@ void HttpRequest::HandlesDeleter::operator()(Handles* handles) const {
 }
 
 bool HttpRequest::Send(const std::u16string& host, const std::u16string& path, uint16_t port) {
-    std::string url = "http://" + Utils::Utf16ToUtf8(host.data(), host.size());
+    std::string url = "http://" + Utils::Utf::ToUtf8(host);
     if (port != 0)
         url += ":" + std::to_string(port);
-    url += Utils::Utf16ToUtf8(path.data(), path.size());
+    url += Utils::Utf::ToUtf8(path);
 
     handles.reset(new Handles);
     Handles& h = *handles;
     if (!h.Setup(url) || !h.Pump(0) || !h.headersDone)
         return false;
-    if (h.status != 200 || !h.hasLength || !ParseLength(h.lengthText, contentLength))
+    const char* length = h.Header("Content-Length");
+    if (h.Status() != 200 || !length ||
+        !Utils::ParseDecimal(std::string_view(length), contentLength))
         return false;
+    const char* modified = h.Header("Last-Modified");
     HttpTime time;
-    if (!h.hasModified || !ParseHttpDate(h.modifiedText.data(), h.modifiedText.size(), time))
+    if (!modified || !ParseHttpDate(modified, std::strlen(modified), time))
         return false;
     lastModified = HttpTimeToSeconds(time);
     return true;

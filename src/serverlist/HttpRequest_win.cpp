@@ -2,6 +2,7 @@
 #include "serverlist/HttpRequest.h"
 
 #include "serverlist/HttpTime.h"
+#include "utils/win/WideText.h"
 
 #include <windows.h>
 #include <wininet.h>
@@ -33,10 +34,6 @@ namespace {
 
 // Longer than any date the header can hold in one of its forms.
 constexpr size_t kMaxDateChars = 128;
-
-const wchar_t* Wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
 
 bool QueryNumber(HINTERNET request, DWORD info, DWORD& value) {
     DWORD size = sizeof(value);
@@ -70,12 +67,13 @@ bool HttpRequest::Send(const std::u16string& host, const std::u16string& path, u
     if (!h.internet)
         return false;
     // Port 0 is the service's default port.
-    h.connection = InternetConnectW(h.internet, Wide(host), port, nullptr, nullptr,
+    h.connection = InternetConnectW(h.internet, Utils::AsWide(host), port, nullptr, nullptr,
                                     INTERNET_SERVICE_HTTP, 0, 1);
     if (!h.connection)
         return false;
     // Flags 0: the system's Internet cache rules apply.
-    h.request = HttpOpenRequestW(h.connection, L"GET", Wide(path), nullptr, nullptr, nullptr, 0, 0);
+    h.request = HttpOpenRequestW(h.connection, L"GET", Utils::AsWide(path), nullptr, nullptr,
+                                 nullptr, 0, 0);
     if (!h.request)
         return false;
     if (!HttpAddRequestHeadersW(h.request, L"Accept-Encoding: none", DWORD(-1),

@@ -1,5 +1,6 @@
 #include "serverlist/HttpTime.h"
 
+#include <charconv>
 #include <cstring>
 #include <ctime>
 
@@ -38,12 +39,12 @@ bool ReadNumber(const char* text, size_t length, size_t& i, int maxDigits, int& 
                 int& digits) {
     value = 0;
     digits = 0;
-    while (i < length && IsDigit(text[i])) {
-        if (++digits > maxDigits)
-            return false;
-        value = value * 10 + (text[i++] - '0');
-    }
-    return digits > 0;
+    if (i >= length || !IsDigit(text[i]))
+        return false;
+    const auto [stop, error] = std::from_chars(text + i, text + length, value);
+    digits = int(stop - (text + i));
+    i += size_t(digits);
+    return error == std::errc() && digits <= maxDigits;
 }
 
 bool ReadClock(const char* text, size_t length, size_t& i, HttpTime& time) {

@@ -23,7 +23,7 @@ ServerListProblem LoadFromUrl(const std::string& url, std::vector<ServerAddress>
         return ServerListProblem::kNotFetched;
     const std::string path = slash == std::string::npos ? "/" : rest.substr(slash);
     HttpRequest request;
-    if (!request.Get(host.name, Utils::Utf8ToUtf16(path.data(), path.size()), host.port))
+    if (!request.Get(host.name, Utils::Utf::ToUtf16(path), host.port))
         return ServerListProblem::kNotFetched;
     return ReadServerListBody(request, servers);
 }

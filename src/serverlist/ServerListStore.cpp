@@ -7,7 +7,7 @@
 namespace Portico {
 
 bool ServerListStore::Open(const std::u16string& path) {
-    if (!database.Open(Utils::Utf16ToUtf8(path.data(), path.size()).c_str()))
+    if (!database.Open(Utils::Utf::ToUtf8(path).c_str()))
         return false;
     database.Exec(kStoreBusyTimeout);
     // The browser creates them at its start; a fetch may come first.

@@ -1,23 +1,17 @@
 #include "storage/Cell.h"
 
+#include "utils/ParseNumber.h"
+
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace Utils {
 
 namespace {
 
 constexpr size_t kFormattedMax = 256; // 255 characters and the terminator
-
-int32_t Clamp(long long value) {
-    if (value < INT_MIN)
-        return INT_MIN;
-    if (value > INT_MAX)
-        return INT_MAX;
-    return static_cast<int32_t>(value);
-}
 
 // Converting a double outside the int range is undefined, so the range is checked first.
 int32_t TruncateReal(double value) {
@@ -30,9 +24,12 @@ int32_t TruncateReal(double value) {
     return static_cast<int32_t>(value);
 }
 
-// atoi's reading (blanks, sign, digits) without its undefined overflow.
+// atoi's reading: blanks, then a sign and digits.
 int32_t LeadingNumber(const std::string& text) {
-    return Clamp(std::strtoll(text.c_str(), nullptr, 10));
+    const size_t blanks = std::min(text.find_first_not_of(" \t\n\v\f\r"), text.size());
+    int32_t value;
+    ReadLeadingInt32(std::string_view(text).substr(blanks), value);
+    return value;
 }
 
 } // namespace

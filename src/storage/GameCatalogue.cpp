@@ -8,7 +8,7 @@
 namespace Portico {
 
 bool GameCatalogue::Open(const std::u16string& path) {
-    return database.Open(Utils::Utf16ToUtf8(path.data(), path.size()).c_str());
+    return database.Open(Utils::Utf::ToUtf8(path).c_str());
 }
 
 std::vector<CatalogueGame> GameCatalogue::ReadGames() {
@@ -26,7 +26,7 @@ std::vector<CatalogueGame> GameCatalogue::ReadGames() {
         entry.gameId = static_cast<uint32_t>(gameId);
         entry.icon = game->CellAt(0, 0).AsInt();
         const std::string name = game->CellAt(0, 1).AsText();
-        entry.name = Utils::Utf8ToUtf16(name.data(), name.size());
+        entry.name = Utils::Utf::ToUtf16(name);
         games.push_back(entry);
     }
     return games;

@@ -1,16 +1,20 @@
 #include "storage/SqliteLibrary.h"
 
+#include "utils/DynamicLibrary.h"
+
 #include <utility>
 
 namespace Utils {
 
 namespace {
 
-template <typename Entry, typename Symbol> void Take(Entry& entry, Symbol symbol) {
-    entry = reinterpret_cast<Entry>(symbol);
+template <typename Entry> void Take(Entry& entry, void* address) {
+    entry = reinterpret_cast<Entry>(address);
 }
 
 } // namespace
+
+const char* const SqliteLibrary::kDefaultName = kWindows ? "sqlite3.dll" : "libsqlite3.so.0";
 
 SqliteLibrary& SqliteLibrary::Instance() {
     static SqliteLibrary library(kDefaultName);
@@ -23,8 +27,8 @@ bool SqliteLibrary::Bind() {
     std::lock_guard<std::recursive_mutex> guard(bindLock);
     if (Api())
         return true;
-    void* library = LoadByName(name);
-    if (!library)
+    const DynamicLibrary library(name);
+    if (!library.IsLoaded())
         return false;
     TakeEntryPoints(library);
     // Readers see the table only after every entry is written.
@@ -32,18 +36,18 @@ bool SqliteLibrary::Bind() {
     return true;
 }
 
-void SqliteLibrary::TakeEntryPoints(void* library) {
-    Take(api.open, FindSymbol(library, "sqlite3_open"));
-    Take(api.close, FindSymbol(library, "sqlite3_close"));
-    Take(api.exec, FindSymbol(library, "sqlite3_exec"));
-    Take(api.prepareV2, FindSymbol(library, "sqlite3_prepare_v2"));
-    Take(api.columnCount, FindSymbol(library, "sqlite3_column_count"));
-    Take(api.step, FindSymbol(library, "sqlite3_step"));
-    Take(api.finalize, FindSymbol(library, "sqlite3_finalize"));
-    Take(api.columnType, FindSymbol(library, "sqlite3_column_type"));
-    Take(api.columnText, FindSymbol(library, "sqlite3_column_text"));
-    Take(api.columnInt, FindSymbol(library, "sqlite3_column_int"));
-    Take(api.columnDouble, FindSymbol(library, "sqlite3_column_double"));
+void SqliteLibrary::TakeEntryPoints(const DynamicLibrary& library) {
+    Take(api.open, library.Find("sqlite3_open"));
+    Take(api.close, library.Find("sqlite3_close"));
+    Take(api.exec, library.Find("sqlite3_exec"));
+    Take(api.prepareV2, library.Find("sqlite3_prepare_v2"));
+    Take(api.columnCount, library.Find("sqlite3_column_count"));
+    Take(api.step, library.Find("sqlite3_step"));
+    Take(api.finalize, library.Find("sqlite3_finalize"));
+    Take(api.columnType, library.Find("sqlite3_column_type"));
+    Take(api.columnText, library.Find("sqlite3_column_text"));
+    Take(api.columnInt, library.Find("sqlite3_column_int"));
+    Take(api.columnDouble, library.Find("sqlite3_column_double"));
 }
 
 } // namespace Utils

@@ -10,6 +10,8 @@
 
 namespace Utils {
 
+class DynamicLibrary;
+
 class SqliteLibrary {
 public:
     // The platform's library name: "sqlite3.dll" on Windows, "libsqlite3.so.0" elsewhere.
@@ -30,12 +32,7 @@ public:
     const SqliteApi* Api() const { return published.load(std::memory_order_acquire); }
 
 private:
-    using Symbol = void (*)();
-    // Per platform: the library by name through the normal search, null when absent; one export.
-    static void* LoadByName(const std::string& name);
-    static Symbol FindSymbol(void* library, const char* name);
-
-    void TakeEntryPoints(void* library);
+    void TakeEntryPoints(const DynamicLibrary& library);
 
     const std::string name;
     std::recursive_mutex bindLock; // guards the load attempt and the filling of api

@@ -33,7 +33,7 @@ uint32_t UserStore::NormaliseFilter(uint32_t filter) {
 
 bool UserStore::LoadUserStore(bool& inFavourites, uint32_t& filter) {
     const std::u16string path = UserStoreFilePath(host);
-    if (!database->Open(Utils::Utf16ToUtf8(path.data(), path.size()).c_str()))
+    if (!database->Open(Utils::Utf::ToUtf8(path).c_str()))
         return false;
     database->Exec(kStoreBusyTimeout);
     for (const char* create : {kCreateFavTab, kCreateConfig, kCreateFslRegion, kCreateFsl})
@@ -69,9 +69,8 @@ bool UserStore::ReadFavourites() {
         record.ip = static_cast<uint32_t>(rows->CellAt(row, 1).AsInt());
         record.port = static_cast<uint16_t>(rows->CellAt(row, 2).AsInt());
         // A stored name longer than the record's field is cut to fit.
-        const std::string utf8 = rows->CellAt(row, 3).AsText();
-        const std::u16string name = Utils::Utf8ToUtf16(utf8.data(), utf8.size());
-        Utils::CopyUtf16(record.info.name, kNameChars, name.data(), name.size());
+        Utils::Utf::CopyToField(record.info.name, kNameChars, rows->CellAt(row, 3).AsText(),
+                                Utils::Utf::Malformed::Replace);
         record.info.needPass = static_cast<uint8_t>(rows->CellAt(row, 4).AsInt());
         records.push_back(record);
     }
@@ -119,7 +118,7 @@ bool UserStore::WriteAll(bool inFavourites, uint32_t filter,
     for (size_t i = 0; ok && i < records.size(); ++i) {
         const ServerRecord& r = records[i];
         const std::string name =
-            Utils::Utf16ToUtf8(r.info.name, Utils::BoundedLength(r.info.name, kNameChars));
+            Utils::Utf::ToUtf8({r.info.name, Utils::Utf::BoundedLength(r.info.name, kNameChars)});
         ok = database->Exec(SqlFormat("REPLACE INTO FavTab (gameid, ip, port, name, needpass) "
                                       "VALUES (%d, %d, %d, '%s', %d)",
                                       int(r.gameId), int32_t(r.ip), int(r.port),

@@ -1,5 +1,6 @@
 #include "utils/ResolveHost.h"
 
+#include "utils/AddressText.h"
 #include "utils/SocketShim.h"
 
 #include <cctype>
@@ -13,7 +14,8 @@ uint32_t ResolveHost(const char* text) {
         uint32_t ip;
         return SocketShim::LookUpName(text, ip) ? ip : kNoAddress;
     }
-    return SocketShim::ParseDotted(text);
+    uint32_t ip;
+    return ParseIPv4(text, ip) ? ip : kNoAddress;
 }
 
 } // namespace Utils

@@ -75,11 +75,11 @@ int LastError();
 int Bind(Handle socket, uint32_t ip, uint16_t port);
 int Connect(Handle socket, uint32_t ip, uint16_t port);
 int Listen(Handle socket);
-Handle Accept(Handle listener);
-void SetBlocking(Handle socket);
-void SetDontLinger(Handle socket);
+int SetBlocking(Handle socket);
+int SetDontLinger(Handle socket);
 // Closing then resets the connection instead of ending it in order.
-void SetAbortiveClose(Handle socket);
+int SetAbortiveClose(Handle socket);
+Handle Accept(Handle listener);
 // 0 when the socket is not bound.
 uint16_t LocalPort(Handle socket);
 
@@ -93,8 +93,8 @@ Received Receive(Handle socket, uint8_t* buffer, uint32_t capacity);
 int32_t SendTo(Handle socket, const uint8_t* data, uint32_t size, uint32_t ip, uint16_t port);
 int32_t Send(Handle socket, const uint8_t* data, uint32_t size);
 
-// Dotted IPv4 text to host order; 0xFFFFFFFF when it is not one.
-uint32_t ParseDotted(const char* text);
+// Dotted-decimal IPv4 text ("a.b.c.d", nothing more) to host order; false when it is not one.
+bool ParseIPv4(const char* text, uint32_t& ip);
 // First IPv4 address of a host name, host order.
 bool LookUpName(const char* name, uint32_t& ip);
 

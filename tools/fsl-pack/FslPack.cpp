@@ -2,12 +2,12 @@
 // scrambled LZMA file as the plug-in reads it, and prints a file (or URL) back as lines.
 #include "serverlist/ServerListEncoder.h"
 #include "serverlist/ServerListSource.h"
+#include "utils/AddressText.h"
 
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,42 +29,6 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-bool ParseNumber(const std::string& text, uint32_t max, uint32_t& value) {
-    if (text.empty() || text.size() > 5)
-        return false;
-    value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + uint32_t(c - '0');
-    }
-    return value <= max;
-}
-
-// "a.b.c.d:port" into an address whose value has a as its most significant byte.
-bool ParseServer(const std::string& text, ServerAddress& server) {
-    const size_t colon = text.find(':');
-    if (colon == std::string::npos)
-        return false;
-    uint32_t port;
-    if (!ParseNumber(text.substr(colon + 1), 65535, port))
-        return false;
-    std::istringstream octets(text.substr(0, colon));
-    std::string octet;
-    uint32_t ip = 0;
-    int count = 0;
-    while (std::getline(octets, octet, '.')) {
-        uint32_t value;
-        if (++count > 4 || !ParseNumber(octet, 255, value))
-            return false;
-        ip = ip << 8 | value;
-    }
-    if (count != 4 || text[colon - 1] == '.')
-        return false;
-    server = ServerAddress{ip, static_cast<uint16_t>(port), 0};
-    return true;
-}
-
 std::string Trim(const std::string& line) {
     const size_t begin = line.find_first_not_of(" \t\r");
     if (begin == std::string::npos)
@@ -78,8 +42,8 @@ bool ReadServers(std::istream& in, std::vector<ServerAddress>& servers, std::str
         const std::string text = Trim(line);
         if (text.empty() || text[0] == '#')
             continue;
-        ServerAddress server;
-        if (!ParseServer(text, server)) {
+        ServerAddress server{0, 0, 0};
+        if (!Utils::ParseIPv4Port(text, server.ip, server.port)) {
             error =
                 "line " + std::to_string(number) + ": expected a.b.c.d:port, got \"" + text + "\"";
             return false;

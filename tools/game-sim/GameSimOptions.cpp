@@ -1,5 +1,7 @@
 #include "GameSimOptions.h"
 
+#include "utils/ParseNumber.h"
+
 namespace Portico {
 
 const char* const kGameSimUsage =
@@ -18,23 +20,6 @@ const char* const kGameSimUsage =
     "  --print-config    print the configuration text and exit without serving\n"
     "  --seconds N       serve N seconds; without it, serve until standard input closes\n"
     "  --help            this text\n";
-
-namespace {
-
-bool ParseCount(const std::string& text, uint64_t max, uint64_t& value) {
-    if (text.empty() || text.size() > 20)
-        return false;
-    uint64_t number = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9' || number > (max - uint64_t(c - '0')) / 10)
-            return false;
-        number = number * 10 + uint64_t(c - '0');
-    }
-    value = number;
-    return true;
-}
-
-} // namespace
 
 bool ParseGameSimOptions(const std::vector<std::string>& args, GameSimOptions& options,
                          std::string& error) {
@@ -57,12 +42,12 @@ bool ParseGameSimOptions(const std::vector<std::string>& args, GameSimOptions& o
         } else if (arg == "--overrides" && hasValue) {
             options.overridesFile = args[++i];
         } else if (arg == "--seed" && hasValue) {
-            if (!ParseCount(args[++i], UINT64_MAX, options.seed) || options.seed == 0) {
+            if (!Utils::ParseDecimal(args[++i], options.seed) || options.seed == 0) {
                 error = "--seed needs a number above 0";
                 return false;
             }
         } else if (arg == "--seconds" && hasValue) {
-            if (!ParseCount(args[++i], 86400 * 7, number) || number == 0) {
+            if (!Utils::ParseDecimal(args[++i], number, uint64_t(86400 * 7)) || number == 0) {
                 error = "--seconds needs a number from 1 to 604800";
                 return false;
             }

@@ -5,6 +5,9 @@
 #include "SimNames.h"
 #include "SimRequest.h"
 
+#include "utils/AddressText.h"
+#include "utils/ParseNumber.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -42,29 +45,11 @@ std::string Lower(std::string text) {
 }
 
 bool ParseUnsigned(const std::string& text, uint64_t max, uint64_t& value) {
-    if (text.empty() || text.size() > 20)
-        return false;
-    uint64_t number = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        const uint64_t digit = uint64_t(c - '0');
-        if (number > (max - digit) / 10)
-            return false;
-        number = number * 10 + digit;
-    }
-    value = number;
-    return true;
+    return Utils::ParseDecimal(text, value, max);
 }
 
 bool ParseSigned(const std::string& text, int32_t& value) {
-    const bool negative = !text.empty() && text[0] == '-';
-    uint64_t magnitude;
-    if (!ParseUnsigned(negative ? text.substr(1) : text, negative ? 0x80000000u : 0x7FFFFFFF,
-                       magnitude))
-        return false;
-    value = negative ? int32_t(-int64_t(magnitude)) : int32_t(magnitude);
-    return true;
+    return Utils::ParseDecimal(text, value);
 }
 
 bool ParseReal(const std::string& text, double& value) {
@@ -389,11 +374,9 @@ bool ParseRegion(const std::string& raw, SimRegion& region, std::string& error) 
     region.country = blank == std::string::npos ? std::string() : Trim(raw.substr(blank));
     const size_t slash = range.find('/');
     uint64_t prefix = 32;
-    SimAddress address;
-    if (!ParseAddressText(range.substr(0, slash) + ":0", address) ||
+    if (!Utils::ParseIPv4(range.substr(0, slash), region.ip) ||
         (slash != std::string::npos && !ParseUnsigned(range.substr(slash + 1), 32, prefix)))
         return Fail(error, "expected a.b.c.d/prefix CC");
-    region.ip = address.ip;
     region.prefix = uint8_t(prefix);
     const std::string problem = RegionProblem(region);
     return problem.empty() || Fail(error, problem);

@@ -2,6 +2,9 @@
 
 #include "SimBytes.h"
 
+#include "utils/AddressText.h"
+
+#include <charconv>
 #include <cstring>
 
 namespace Portico {
@@ -13,20 +16,6 @@ constexpr size_t kHeaderBytes = 4;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-// Reads a decimal number of at most 10 digits and at most max.
-bool ParseNumber(const std::string& text, size_t& at, uint32_t max, uint32_t& value) {
-    const size_t start = at;
-    uint64_t number = 0;
-    while (at < text.size() && text[at] >= '0' && text[at] <= '9' && at - start < 10) {
-        number = number * 10 + uint32_t(text[at] - '0');
-        ++at;
-    }
-    if (at == start || number > max)
-        return false;
-    value = uint32_t(number);
-    return true;
 }
 
 // Text of a connectionless command: the bytes after the header, without the line ends and
@@ -101,9 +90,10 @@ SimRequest ParseValveMaster(const char* data, size_t size) {
 
 SimRequest ParseQuakeMaster(const std::string& arguments) {
     SimRequest request;
-    size_t at = 0;
-    if (!ParseNumber(arguments, at, 0xFFFFFFFF, request.protocol) ||
-        (at < arguments.size() && !IsBlank(arguments[at])))
+    const char* end = arguments.data() + arguments.size();
+    const auto [stop, error] = std::from_chars(arguments.data(), end, request.protocol);
+    const size_t at = size_t(stop - arguments.data());
+    if (error != std::errc() || (at < arguments.size() && !IsBlank(arguments[at])))
         return request;
     request.kind = SimRequestKind::QuakeMaster;
     std::vector<std::string> word;
@@ -177,24 +167,7 @@ bool SplitRconWords(const std::string& text, size_t count, std::vector<std::stri
 }
 
 bool ParseAddressText(const std::string& text, SimAddress& address) {
-    size_t at = 0;
-    uint32_t ip = 0;
-    for (int octet = 0; octet < 4; ++octet) {
-        uint32_t value;
-        if (!ParseNumber(text, at, 255, value))
-            return false;
-        ip = ip << 8 | value;
-        const char separator = octet < 3 ? '.' : ':';
-        if (at >= text.size() || text[at] != separator)
-            return false;
-        ++at;
-    }
-    uint32_t port;
-    if (!ParseNumber(text, at, 0xFFFF, port) || at != text.size())
-        return false;
-    address.ip = ip;
-    address.port = uint16_t(port);
-    return true;
+    return Utils::ParseIPv4Port(text, address.ip, address.port);
 }
 
 } // namespace Portico

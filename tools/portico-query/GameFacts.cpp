@@ -43,7 +43,7 @@ std::string GameFacts::Name(uint16_t game) {
     const GameRecipe* recipe = GameTable::Find(game);
     if (!recipe)
         return std::to_string(game);
-    return Utils::Utf16ToUtf8(recipe->name, Utils::BoundedLength(recipe->name, 256));
+    return Utils::Utf::ToUtf8({recipe->name, Utils::Utf::BoundedLength(recipe->name, 256)});
 }
 
 bool GameFacts::QuakeMaster(uint16_t game) {

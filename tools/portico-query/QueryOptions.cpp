@@ -2,6 +2,9 @@
 
 #include "GameFacts.h"
 
+#include "utils/AddressText.h"
+#include "utils/ParseNumber.h"
+
 #include <cctype>
 #include <cstdlib>
 
@@ -39,20 +42,9 @@ const char* const kQueryUsage =
 
 namespace {
 
-bool ParseNumber(const std::string& text, unsigned long max, unsigned long& out) {
-    if (text.empty() || text.size() > 9)
-        return false;
-    for (char c : text) {
-        if (!std::isdigit(static_cast<unsigned char>(c)))
-            return false;
-    }
-    out = std::strtoul(text.c_str(), nullptr, 10);
-    return out <= max;
-}
-
 bool ParseRegion(const std::string& text, QueryOptions& options) {
-    unsigned long region;
-    if (ParseNumber(text, 15, region) && region >= 1) {
+    uint32_t region;
+    if (Utils::ParseDecimal(text, region, 15u) && region >= 1) {
         options.regionMask = 1u << (region - 1);
     } else if (text.size() == 2 && std::isalpha(static_cast<unsigned char>(text[0])) &&
                std::isalpha(static_cast<unsigned char>(text[1]))) {
@@ -75,15 +67,7 @@ bool ParseSeconds(const std::string& text, double& out) {
 } // namespace
 
 bool ParseHostPort(const std::string& text, HostPort& out) {
-    const size_t colon = text.rfind(':');
-    if (colon == std::string::npos || colon == 0)
-        return false;
-    unsigned long port;
-    if (!ParseNumber(text.substr(colon + 1), 65535, port) || port == 0)
-        return false;
-    out.host = text.substr(0, colon);
-    out.port = static_cast<uint16_t>(port);
-    return true;
+    return Utils::ParseHostPort(text, out.host, out.port);
 }
 
 namespace {
@@ -94,21 +78,21 @@ bool Fail(std::string& error, const std::string& message) {
 }
 
 bool ParseGame(const std::string& value, QueryOptions& options, std::string& error) {
-    unsigned long number;
-    if (!ParseNumber(value, 65535, number) || !GameFacts::Known(uint16_t(number)))
+    uint16_t number;
+    if (!Utils::ParseDecimal(value, number) || !GameFacts::Known(number))
         return Fail(error, "unknown game: " + value + "; known games: " + GameFacts::KnownList());
-    options.game = static_cast<uint16_t>(number);
+    options.game = number;
     options.gameGiven = true;
     return true;
 }
 
 bool ParseCount(const std::string& name, const std::string& value, unsigned long min,
                 unsigned long max, uint32_t& out, std::string& error) {
-    unsigned long number;
-    if (!ParseNumber(value, max, number) || number < min)
+    uint32_t number;
+    if (!Utils::ParseDecimal(value, number, uint32_t(max)) || number < min)
         return Fail(error, "bad " + name + " (" + std::to_string(min) + " to " +
                                std::to_string(max) + "): " + value);
-    out = static_cast<uint32_t>(number);
+    out = number;
     return true;
 }
 

@@ -199,7 +199,7 @@ std::string PlayerTimeText(uint16_t gameId, uint32_t time) {
     char16_t text[kPlayerTimeChars] = {};
     protocol->FormatPlayerTime(text, time);
     text[kPlayerTimeChars - 1] = 0;
-    return Utils::Utf16ToUtf8(text, Utils::BoundedLength(text, kPlayerTimeChars));
+    return Utils::Utf::ToUtf8({text, Utils::Utf::BoundedLength(text, kPlayerTimeChars)});
 }
 
 uint8_t QuerySession::LookupRegion(uint32_t ip, uint8_t out[3]) {

@@ -33,10 +33,12 @@ std::string Ping(const ServerRecord& record) {
     return Answered(record) ? std::to_string(record.time) + " ms" : "N/A";
 }
 
-std::string Utf8(const std::u16string& text) { return Utils::Utf16ToUtf8(text.data(), text.size()); }
+std::string Utf8(const std::u16string& text) {
+    return Utils::Utf::ToUtf8(text);
+}
 
 std::u16string Wide(const char* text, size_t size) {
-    return Utils::Utf8ToUtf16(text, Utils::BoundedLength(text, size));
+    return Utils::Utf::ToUtf16({text, Utils::Utf::BoundedLength(text, size)});
 }
 
 // A UTF-8 field of a reply, with anything malformed replaced.
@@ -44,7 +46,7 @@ std::string Field(const char* text, size_t size) { return Utf8(Wide(text, size))
 
 std::u16string Name(const ServerRecord& record) {
     const char16_t* name = record.info.name;
-    return std::u16string(name, Utils::BoundedLength(name, 128));
+    return std::u16string(name, Utils::Utf::BoundedLength(name, 128));
 }
 
 // Cuts to at most width characters and pads to exactly width.

@@ -1,6 +1,8 @@
 #include "common/win/HostBinding.h"
 
-#include "utils/win/Module.h"
+#include "utils/ExecutableFolder.h"
+#include "utils/Utf.h"
+#include "utils/win/WideText.h"
 
 namespace Portico {
 
@@ -23,13 +25,13 @@ HostBinding::HostBinding(HMODULE host)
       getGameLaunchInfo(Resolve<Host::GetGameLaunchInfoFn>(Host::kOrdGetGameLaunchInfo)),
       requestGameSetup(Resolve<Host::RequestGameSetupFn>(Host::kOrdRequestGameSetup)) {}
 
-namespace {
-std::u16string ToU16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
-} // namespace
+std::u16string HostBinding::HostFolder() {
+    return Utils::Utf::ToUtf16(Utils::ExecutableFolder());
+}
 
-std::u16string HostBinding::HostFolder() { return ToU16(Utils::ExecutableFolder()); }
-
-std::u16string HostBinding::LanguageCode() { return ToU16(GetLanguageCode()); }
+std::u16string HostBinding::LanguageCode() {
+    return std::u16string(Utils::AsUtf16(GetLanguageCode()));
+}
 
 bool HostBinding::GetCurrentRoom(CurrentRoom& room) {
     if (!getCurrentRoom)

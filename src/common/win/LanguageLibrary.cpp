@@ -1,18 +1,19 @@
 #include "common/win/LanguageLibrary.h"
 
-#include "utils/win/Module.h"
+#include "utils/DynamicLibrary.h"
+#include "utils/ExecutableFolder.h"
+#include "utils/Utf.h"
+#include "utils/win/WideText.h"
 
 namespace Portico {
 
 void LanguageLibrary::Load() {
     std::call_once(loaded, [this] {
-        const std::wstring base = folder.empty() ? Utils::ExecutableFolder() + L"dlls\\" : folder;
-        HMODULE module = LoadLibraryW((base + L"Verbena.dll").c_str());
-        if (!module)
-            return;
+        const std::string base = folder.empty() ? Utils::ExecutableFolder() + "dlls\\"
+                                                : Utils::Utf::ToUtf8(Utils::AsUtf16(folder));
+        const Utils::DynamicLibrary library(base + "Verbena.dll");
         for (uint16_t ordinal = 1; ordinal <= Host::kLanguageOrdinals; ++ordinal)
-            table[ordinal - 1] =
-                reinterpret_cast<void*>(GetProcAddress(module, MAKEINTRESOURCEA(ordinal)));
+            table[ordinal - 1] = library.Find(ordinal);
     });
 }
 

@@ -1,11 +1,12 @@
 #include "common/win/SkinLibrary.h"
 
+#include "utils/DynamicLibrary.h"
+
 namespace Portico {
 namespace {
 
-template <typename F> F Find(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                  : nullptr;
+template <typename F> F Find(const Utils::DynamicLibrary& library, const char* name) {
+    return reinterpret_cast<F>(library.Find(name));
 }
 
 } // namespace
@@ -13,10 +14,10 @@ template <typename F> F Find(HMODULE module, const char* name) {
 void SkinLibrary::Load() {
     std::call_once(loaded, [this] {
         // The host has it loaded already; loading it ourselves keeps it for our lifetime.
-        HMODULE module = LoadLibraryW(L"LumoraSkin1.dll");
-        getImageFromSkin = Find<Host::GetImageFromSkinFn>(module, "GetImageFromSkin");
-        getColor = Find<Host::GetColorFn>(module, "GetColor");
-        trackSkinPopupMenu = Find<Host::TrackSkinPopupMenuFn>(module, "TrackSkinPopupMenu");
+        const Utils::DynamicLibrary library("LumoraSkin1.dll");
+        getImageFromSkin = Find<Host::GetImageFromSkinFn>(library, "GetImageFromSkin");
+        getColor = Find<Host::GetColorFn>(library, "GetColor");
+        trackSkinPopupMenu = Find<Host::TrackSkinPopupMenuFn>(library, "TrackSkinPopupMenu");
     });
 }
 

@@ -3,6 +3,7 @@
 #include "plugin/HookBlock.h"
 #include "plugin/win/ShareRestrictedSD.h"
 #include "utils/Utf.h"
+#include "utils/win/WideText.h"
 
 #include <cstdint>
 #include <string>
@@ -28,8 +29,7 @@ bool HookMapping::Create(HWND browser, const std::wstring& userName) {
         mapping = handle;
         view = mapped;
     }
-    const std::string name =
-        Utils::Utf16ToUtf8(reinterpret_cast<const char16_t*>(userName.data()), userName.size());
+    const std::string name = Utils::Utf::ToUtf8(Utils::AsUtf16(userName));
     FillHookBlock(static_cast<uint8_t*>(view), uint32_t(reinterpret_cast<uintptr_t>(browser)),
                   name.data(), name.size());
     return true;

@@ -8,6 +8,7 @@
 #include "utils/InStreamT.h"
 #include "utils/ResolveHost.h"
 #include "utils/win/MessageMap.h"
+#include "utils/win/WideText.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -37,10 +38,6 @@ int32_t WINAPI StoreText(uint32_t textId, const wchar_t* text) {
         Plugin::Instance().state.SetText(textId,
                                          std::u16string(reinterpret_cast<const char16_t*>(text)));
     return 1;
-}
-
-std::wstring Wide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
 }
 
 // No exception may unwind into the host: it is noted for a debugger and the event ends.
@@ -131,7 +128,7 @@ void Plugin::OnAuthOK() {
         engine.Browser().Start();
         engine.Room().Start();
     }
-    const std::wstring title = Wide(state.Text(1)) + L"      ";
+    const std::wstring title = Utils::AsWide(state.Text(1)) + std::wstring(L"      ");
     host.AddGameCategory(title.c_str(), Host::kPluginCategory);
     BuildCatalogue();
     buddyList.Attach();
@@ -168,7 +165,7 @@ void Plugin::BuildCatalogue() {
         void* ExtractIcon(int32_t cell) override { return strip.ExtractIcon(cell); }
         void ReleaseIcon(void* icon) override { DestroyIcon(static_cast<HICON>(icon)); }
         void AddCategoryItem(const std::u16string& name, void* icon, uint32_t item) override {
-            plugin.host.AddCategoryItem(Host::kPluginCategory, Wide(name).c_str(),
+            plugin.host.AddCategoryItem(Host::kPluginCategory, Utils::AsWide(name),
                                         static_cast<HICON>(icon), item);
         }
 
@@ -196,7 +193,7 @@ void Plugin::OnCateItemClick(uint32_t itemId) {
 void Plugin::OnMeJoinRoom() {
     const uint32_t item = state.EnterRoom(host.GetCurrentRoom().gameId);
     if (item != 0)
-        chatRoom.Show(Wide(state.NameAt(item)), static_cast<HICON>(state.IconAt(item)));
+        chatRoom.Show(Utils::AsWide(state.NameAt(item)), static_cast<HICON>(state.IconAt(item)));
 }
 
 void Plugin::OnMeLeaveRoom() {

@@ -127,7 +127,7 @@ LRESULT RconFrm::OnNotify(UINT, WPARAM wParam, LPARAM lParam, bool&) {
     case RconNotice::kOutput:
         if (lParam) {
             const auto* text = reinterpret_cast<const char*>(lParam);
-            Show(ConsoleKind::Output, Utils::Utf8ToUtf16(text, std::strlen(text)));
+            Show(ConsoleKind::Output, Utils::Utf::ToUtf16({text, std::strlen(text)}));
         } else {
             Show(ConsoleKind::Status, Text(kLoggedInText) + u"\r\n");
         }

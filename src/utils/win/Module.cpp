@@ -10,12 +10,4 @@ HINSTANCE ModuleInstance() {
     return module;
 }
 
-std::wstring ExecutableFolder() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, n < MAX_PATH ? n : 0);
-    const size_t slash = folder.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash + 1);
-}
-
 } // namespace Utils

@@ -3,12 +3,8 @@
 
 #include <windows.h>
 
-#include <string>
-
 namespace Utils {
 
 HINSTANCE ModuleInstance();
-// Folder of the process's main executable, with its trailing backslash.
-std::wstring ExecutableFolder();
 
 } // namespace Utils

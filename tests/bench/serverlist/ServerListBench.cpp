@@ -63,7 +63,7 @@ void LoadAndSave1000Favourites(benchmark::State& state) {
             record.port = servers[i].port;
             record.gameId = 1003;
             const std::u16string name = u"Favourite server number " + Digits(i) + u" 'quoted'";
-            Utils::CopyUtf16(record.info.name, 128, name.data(), name.size());
+            Utils::Utf::CopyToField(record.info.name, 128, name);
             store.GetFavourites().AddFavourite(record);
         }
         store.SaveUserStore(true, 8);

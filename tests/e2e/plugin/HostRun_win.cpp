@@ -1,5 +1,8 @@
 #include "HostRun.h"
 
+#include "utils/ExecutableFolder.h"
+#include "utils/win/WideText.h"
+
 #include <windows.h>
 
 #include <fstream>
@@ -9,10 +12,7 @@ namespace Portico::E2e {
 namespace {
 
 std::wstring Folder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+    return Utils::WideFromUtf8(Utils::ExecutableFolder());
 }
 
 std::string ReadAll(HANDLE pipe) {

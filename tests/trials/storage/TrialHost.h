@@ -27,7 +27,7 @@ public:
     std::filesystem::path UserFolder() { return folder / "user" / "4242"; }
     std::string StoreFile() {
         const std::u16string path = Portico::UserStoreFilePath(*this);
-        return Utils::Utf16ToUtf8(path.data(), path.size());
+        return Utils::Utf::ToUtf8({path.data(), path.size()});
     }
 
 private:

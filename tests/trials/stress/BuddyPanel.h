@@ -24,7 +24,7 @@ public:
             const auto* answer = reinterpret_cast<const Portico::ProbeAnswer*>(wParam);
             const auto* name = reinterpret_cast<const char16_t*>(lParam);
             ++answers;
-            if (answer->tag == 0 || Utils::BoundedLength(name, 128) >= 128)
+            if (answer->tag == 0 || Utils::Utf::BoundedLength(name, 128) >= 128)
                 ++badAnswers;
             return intptr_t(0);
         });

@@ -66,8 +66,8 @@ Portico::ServerRecord ListWindow::Read(const Row& row) {
 }
 
 void ListWindow::Check(const Portico::ServerRecord& record) {
-    const bool named = Utils::BoundedLength(record.info.name, 128) < 128 &&
-                       Utils::BoundedLength(record.info.map, 128) < 128;
+    const bool named = Utils::Utf::BoundedLength(record.info.name, 128) < 128 &&
+                       Utils::Utf::BoundedLength(record.info.map, 128) < 128;
     const bool address = record.port != 0 && Loopback(record.ip);
     if (!named || !address || record.status > Portico::kStatusReplied)
         ++figures.badRecords;
@@ -79,7 +79,7 @@ void ListWindow::CheckPlayers(const Portico::PlayerList& players) {
         ++figures.badRecords;
     for (uint32_t i = 0; i < players.entries.Size(); ++i) {
         const char* name = players.entries[i].name;
-        if (Utils::BoundedLength(name, sizeof players.entries[i].name) >=
+        if (Utils::Utf::BoundedLength(name, sizeof players.entries[i].name) >=
             sizeof players.entries[i].name)
             ++figures.badRecords;
     }

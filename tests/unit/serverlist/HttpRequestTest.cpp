@@ -92,6 +92,18 @@ TEST_F(HttpRequestTest, StatusOtherThan200AndMissingHeadersFail) {
     EXPECT_EQ(server.Requests().size(), 6u);
 }
 
+TEST_F(HttpRequestTest, TheFinalResponseCountsAfterAnInterimOne) {
+    HttpReply reply = FileReply("hello", kModified);
+    reply.interim = "HTTP/1.1 100 Continue\r\nLast-Modified: yesterday\r\n\r\n";
+    server.Serve("/interim", reply);
+    HttpRequest request;
+    ASSERT_TRUE(Get(request, "/interim"));
+    EXPECT_EQ(request.ContentLength(), 5u);
+    EXPECT_EQ(request.LastModified(), HttpSeconds(kModified));
+    ASSERT_TRUE(request.ReadBody(5));
+    EXPECT_EQ(BodyText(request), "hello");
+}
+
 TEST_F(HttpRequestTest, ShortContentIsTakenAsItComes) {
     HttpReply shorter = FileReply("only this", kModified);
     shorter.sendLength = false;

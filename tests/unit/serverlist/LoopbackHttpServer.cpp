@@ -125,8 +125,8 @@ std::string LoopbackHttpServer::Respond(const std::string& path) {
         else
             reply = found->second;
     }
-    std::string text = "HTTP/1.1 " + std::to_string(reply.status) + " " + Reason(reply.status) +
-                       "\r\nConnection: close\r\n";
+    std::string text = reply.interim + "HTTP/1.1 " + std::to_string(reply.status) + " " +
+                       Reason(reply.status) + "\r\nConnection: close\r\n";
     for (const auto& header : reply.headers)
         text += header.first + ": " + header.second + "\r\n";
     if (reply.sendLength)

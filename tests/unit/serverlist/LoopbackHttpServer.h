@@ -20,6 +20,7 @@ struct HttpReply {
     std::vector<std::pair<std::string, std::string>> headers; // sent as given, in order
     std::string body;
     bool sendLength = true; // add Content-Length of the body
+    std::string interim;    // sent as given before the reply: interim (1xx) responses
 };
 
 // A 200 reply with Last-Modified.

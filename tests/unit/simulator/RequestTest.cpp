@@ -71,15 +71,5 @@ TEST(SplitRconWords, QuotedAndBareWords) {
     EXPECT_EQ("open", words[0]);
 }
 
-TEST(ParseAddressText, StrictDottedAddressAndPort) {
-    SimAddress address;
-    ASSERT_TRUE(ParseAddressText("127.0.12.250:65535", address));
-    EXPECT_EQ(0x7F000CFAu, address.ip);
-    EXPECT_EQ(65535, address.port);
-    for (const char* bad : {"127.0.0.1", "127.0.0.1:65536", "127.0.0:1", "256.0.0.1:1",
-                            "127.0.0.1:1x", "127.0.0.1:", ":1", "127..0.1:1"})
-        EXPECT_FALSE(ParseAddressText(bad, address)) << bad;
-}
-
 } // namespace
 } // namespace Portico

@@ -137,7 +137,7 @@ std::string Bytes(const ByteOutStream* stream) {
 }
 
 std::string Utf8(const char16_t* text) {
-    return Utils::Utf16ToUtf8(text, Utils::BoundedLength(text, 128));
+    return Utils::Utf::ToUtf8({text, Utils::Utf::BoundedLength(text, 128)});
 }
 
 class RoundTripTest : public ::testing::Test {

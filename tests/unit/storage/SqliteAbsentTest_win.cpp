@@ -1,13 +1,13 @@
 // Runs from a folder without sqlite3.dll (see RunWithoutSqlite.cmake); a copy of the library
 // waits in the subfolder "spare".
 #include "storage/DatabaseSqlite.h"
+#include "utils/ExecutableFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <filesystem>
-#include <vector>
 
 using Utils::DatabaseSqlite;
 using Utils::SqliteLibrary;
@@ -15,9 +15,7 @@ using Utils::SqliteLibrary;
 namespace {
 
 std::filesystem::path ProgramFolder() {
-    std::vector<wchar_t> name(32768);
-    DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
-    return std::filesystem::path(std::wstring(name.data(), length)).parent_path();
+    return std::filesystem::u8path(Utils::ExecutableFolder());
 }
 
 } // namespace

@@ -20,7 +20,7 @@ ServerRecord Favourite(uint32_t ip, uint16_t port, uint16_t game, const std::u16
     record.ip = ip;
     record.port = port;
     record.gameId = game;
-    Utils::CopyUtf16(record.info.name, 128, name.data(), name.size());
+    Utils::Utf::CopyToField(record.info.name, 128, name);
     record.info.needPass = needPass;
     record.info.players = 9; // not stored
     return record;

@@ -1,0 +1,57 @@
+#include "utils/AddressText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace Utils;
+
+TEST(AddressText, DottedQuadsAreReadWhole) {
+    uint32_t ip = 0;
+    ASSERT_TRUE(ParseIPv4("255.255.255.255", ip)); // an address, not a failure
+    EXPECT_EQ(ip, 0xFFFFFFFFu);
+    ASSERT_TRUE(ParseIPv4("10.20.30.40", ip));
+    EXPECT_EQ(ip, 0x0A141E28u);
+    for (const std::string& bad : std::initializer_list<std::string>{
+             "1.2.3.4.5", "300.1.1.1", "1.2.3", "", "1..2.3", "01.2.3.4", " 1.2.3.4", "1.2.3.4 ",
+             "127.1", "0x7f.0.0.1", std::string("1.2.3.4\0", 8)}) {
+        ip = 7;
+        EXPECT_FALSE(ParseIPv4(bad, ip)) << bad;
+        EXPECT_EQ(ip, 7u) << bad;
+    }
+}
+
+TEST(AddressText, PortsToReachAreOneTo65535) {
+    uint16_t port = 0;
+    ASSERT_TRUE(ParsePort("65535", port));
+    EXPECT_EQ(port, 65535);
+    for (const char* bad : {"", "0", "65536", "+80", "-1", "80x", " 80"})
+        EXPECT_FALSE(ParsePort(bad, port)) << bad;
+}
+
+TEST(AddressText, AddressesWithPortsKeepPortZero) {
+    uint32_t ip = 0;
+    uint16_t port = 1;
+    ASSERT_TRUE(ParseIPv4Port("127.0.12.250:65535", ip, port));
+    EXPECT_EQ(ip, 0x7F000CFAu);
+    EXPECT_EQ(port, 65535);
+    ASSERT_TRUE(ParseIPv4Port("0.0.0.0:0", ip, port)); // a master list's first page
+    EXPECT_EQ(ip, 0u);
+    EXPECT_EQ(port, 0);
+    for (const char* bad : {"127.0.0.1", "127.0.0.1:", ":1", "127.0.0.1:65536", "127.0.0:1",
+                            "256.0.0.1:1", "127.0.0.1:1x", "127..0.1:1", "host:80"})
+        EXPECT_FALSE(ParseIPv4Port(bad, ip, port)) << bad;
+}
+
+TEST(AddressText, HostsAndPortsSplitAtTheLastColon) {
+    std::string host;
+    uint16_t port = 0;
+    ASSERT_TRUE(ParseHostPort("localhost:27950", host, port));
+    EXPECT_EQ(host, "localhost");
+    EXPECT_EQ(port, 27950);
+    // A bracketed IPv6 address is a host, one that an IPv4 lookup will not find.
+    ASSERT_TRUE(ParseHostPort("[::1]:27015", host, port));
+    EXPECT_EQ(host, "[::1]");
+    for (const char* bad : {"host", "host:", ":80", "host:0", "host:65536", "a:b:"})
+        EXPECT_FALSE(ParseHostPort(bad, host, port)) << bad;
+}
