@@ -14,7 +14,9 @@ using namespace Portico::Host;
 namespace Lumora {
 namespace {
 
-std::wstring Text(const wchar_t* text) { return text ? text : L"(null)"; }
+std::wstring Text(const wchar_t* text) {
+    return text ? text : L"(null)";
+}
 
 std::wstring Text(const char* text) {
     return text ? Utils::WideFromUtf8(text) : L"(null)";
@@ -118,22 +120,25 @@ HWND WINAPI FindHostView(const char* className) {
     return view;
 }
 
-const wchar_t* WINAPI GetLanguageCode() { return HostState::Instance().languageCode.c_str(); }
+const wchar_t* WINAPI GetLanguageCode() {
+    return HostState::Instance().languageCode.c_str();
+}
 
 void WINAPI AddGameCategory(const wchar_t* title, uint32_t categoryId) {
-    HostLog::Instance().Add(Format(L"AddGameCategory %u \"%ls\"", categoryId,
-                                   Lumora::Text(title).c_str()));
+    HostLog::Instance().Add(
+        Format(L"AddGameCategory %u \"%ls\"", categoryId, Lumora::Text(title).c_str()));
     Lumora::GameList().AddCategory(categoryId, Lumora::Text(title));
 }
 
-void WINAPI AddCategoryItem(uint32_t categoryId, const wchar_t* name, HICON icon,
-                            uint32_t itemId) {
+void WINAPI AddCategoryItem(uint32_t categoryId, const wchar_t* name, HICON icon, uint32_t itemId) {
     HostLog::Instance().Add(Format(L"AddCategoryItem %u %u \"%ls\" icon=%ls", categoryId, itemId,
                                    Lumora::Text(name).c_str(), icon ? L"yes" : L"no"));
     Lumora::GameList().AddItem(categoryId, itemId, Lumora::Text(name), icon);
 }
 
-int32_t WINAPI GetUserLevel() { return HostState::Instance().userLevel; }
+int32_t WINAPI GetUserLevel() {
+    return HostState::Instance().userLevel;
+}
 
 void WINAPI GetMyAccount(AccountRecord* record) {
     if (!record)
@@ -158,13 +163,12 @@ uint8_t WINAPI SendProtocolMessage(uint32_t type, const void* data, uint32_t len
 }
 
 void WINAPI SetBuddyInfo(uint32_t buddyKey, uint32_t value, const wchar_t* extra) {
-    HostLog::Instance().Add(Format(L"SetBuddyInfo %u %u %ls", buddyKey, value,
-                                   extra ? (L"\"" + std::wstring(extra) + L"\"").c_str()
-                                         : L"(null)"));
-    Lumora::ShowBuddy(buddyKey, value == 0 && !extra
-                                    ? std::wstring()
-                                    : Format(L"buddy %u: game %u %ls", buddyKey, value,
-                                             extra ? extra : L""));
+    HostLog::Instance().Add(
+        Format(L"SetBuddyInfo %u %u %ls", buddyKey, value,
+               extra ? (L"\"" + std::wstring(extra) + L"\"").c_str() : L"(null)"));
+    Lumora::ShowBuddy(buddyKey, value == 0 && !extra ? std::wstring()
+                                                     : Format(L"buddy %u: game %u %ls", buddyKey,
+                                                              value, extra ? extra : L""));
 }
 
 void WINAPI ReportGameStatus(int32_t status) {

@@ -13,7 +13,9 @@ constexpr int kCategoryRow = 26;
 constexpr int kItemRow = 46;
 const wchar_t kFrameClass[] = L"LumoraFrame";
 
-int RowHeight(const GameListModel::Row& row) { return row.category ? kCategoryRow : kItemRow; }
+int RowHeight(const GameListModel::Row& row) {
+    return row.category ? kCategoryRow : kItemRow;
+}
 
 // Sends the row's custom-draw stage to the view itself (a subclass sees it first); the row
 // travels as the item's data.
@@ -131,8 +133,8 @@ bool Register(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HBRUSH back
     return RegisterClassExW(&wc) != 0;
 }
 
-HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y,
-           int w, int h, int id, HINSTANCE instance) {
+HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w,
+           int h, int id, HINSTANCE instance) {
     HWND child = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
                                  reinterpret_cast<HMENU>(intptr_t(id)), instance, nullptr);
     SendMessageW(child, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), TRUE);

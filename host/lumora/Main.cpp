@@ -4,7 +4,9 @@
 #include "HostViews.h"
 #include "ScriptDriver.h"
 
+// Winsock 2 before windows.h, which would otherwise bring the old Winsock.
 #include <winsock2.h>
+
 #include <windows.h>
 
 #include <commctrl.h>

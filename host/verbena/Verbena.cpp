@@ -70,8 +70,7 @@ struct DialogText {
 };
 
 const DialogText kDialogTexts[] = {
-    {2001, 10007, 0}, {2001, 10001, 2101}, {2001, 10009, 0},
-    {2002, 1, 0}, {2003, 1, 0},
+    {2001, 10007, 0}, {2001, 10001, 2101}, {2001, 10009, 0}, {2002, 1, 0}, {2003, 1, 0},
 };
 
 const wchar_t* Find(uint32_t id) {
@@ -124,14 +123,17 @@ const wchar_t* WINAPI GetMenuText(void* language, uint32_t textId) {
     return GetText(language, textId);
 }
 
-BOOL WINAPI FreeLanguageModule(void* language) { return language == &gLanguage; }
+BOOL WINAPI FreeLanguageModule(void* language) {
+    return language == &gLanguage;
+}
 
 const wchar_t* WINAPI GetLanguageName(void* language) {
     return language == &gLanguage ? L"English" : L"";
 }
 
 uint32_t WINAPI GetTextCount() {
-    return uint32_t(sizeof(kTexts) / sizeof(kTexts[0]) + sizeof(kCountries) / sizeof(kCountries[0]));
+    return uint32_t(sizeof(kTexts) / sizeof(kTexts[0]) +
+                    sizeof(kCountries) / sizeof(kCountries[0]));
 }
 
 void WINAPI EnumTexts(Portico::Host::TextEnumCallback callback) {
@@ -189,6 +191,8 @@ const wchar_t* WINAPI GetDialogText(void* language, uint32_t dialogId, int contr
     return L"";
 }
 
-uint32_t WINAPI GetLibraryVersion() { return 1; }
+uint32_t WINAPI GetLibraryVersion() {
+    return 1;
+}
 
 } // extern "C"

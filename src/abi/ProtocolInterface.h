@@ -23,7 +23,9 @@ static_assert(sizeof(ServerAddress) == 8, "ServerAddress crosses the library bou
 inline bool operator==(const ServerAddress& a, const ServerAddress& b) {
     return a.ip == b.ip && a.port == b.port && a.gameId == b.gameId;
 }
-inline bool operator!=(const ServerAddress& a, const ServerAddress& b) { return !(a == b); }
+inline bool operator!=(const ServerAddress& a, const ServerAddress& b) {
+    return !(a == b);
+}
 inline bool operator<(const ServerAddress& a, const ServerAddress& b) {
     if (a.ip != b.ip)
         return a.ip < b.ip;
@@ -34,12 +36,12 @@ inline bool operator<(const ServerAddress& a, const ServerAddress& b) {
 
 // One server's answer, zero-filled before every parse. maxPlayers 0 = no server information.
 struct ServerInfo {
-    char16_t name[128];  // UTF-16, NUL-terminated
-    char map[128];       // UTF-8, NUL-terminated
-    char gameType[32];   // UTF-8, NUL-terminated
+    char16_t name[128]; // UTF-16, NUL-terminated
+    char map[128];      // UTF-8, NUL-terminated
+    char gameType[32];  // UTF-8, NUL-terminated
     uint8_t players;
     uint8_t maxPlayers;
-    uint8_t needPass;    // nonzero: joining asks for a password
+    uint8_t needPass; // nonzero: joining asks for a password
     uint8_t unused;
     uint16_t connectPort; // the port to join when it differs from the query port
     uint8_t rest[32];     // the library's own; copied, never read by the plug-in
@@ -57,8 +59,8 @@ static_assert(offsetof(ServerInfo, rest) == 422, "ServerInfo layout");
 
 struct PlayerEntry {
     int32_t score;
-    uint32_t time;  // turned into text only by the game's FormatPlayerTime
-    char name[32];  // UTF-8, NUL-terminated
+    uint32_t time; // turned into text only by the game's FormatPlayerTime
+    char name[32]; // UTF-8, NUL-terminated
 };
 static_assert(sizeof(PlayerEntry) == 40, "PlayerEntry crosses the library boundary");
 
@@ -80,18 +82,19 @@ enum RconKind : uint32_t { kRconNone = 0, kRconTcp = 1, kRconUdp = 2 };
 // One game's protocol: requests, launch recipe and remote-console texts. Valid for the process.
 class GameProtocol {
 public:
-    virtual uint32_t GameId() const = 0;                                   // not used by the plug-in
-    virtual uint32_t GetPlayerColumnText() const = 0;                      // language text id
+    virtual uint32_t GameId() const = 0;              // not used by the plug-in
+    virtual uint32_t GetPlayerColumnText() const = 0; // language text id
     virtual void FormatPlayerTime(char16_t* buffer /* kPlayerTimeChars */, uint32_t time) const = 0;
     // Streams are the library's, one per calling thread, valid until that thread's next call.
     virtual const ByteOutStream* BuildQuery() = 0;
     virtual const ByteOutStream* BuildDetailRequest(const ServerAddress& address) = 0;
     // Registry location of the installation; the texts live as long as the process.
     virtual bool GetInstallLocation(uint32_t& rootKey, const char16_t*& subKey,
-                                    const char16_t*& valueName, const char16_t*& fileName) const = 0;
-    virtual const char16_t* GetName() const = 0;                           // not used by the plug-in
+                                    const char16_t*& valueName,
+                                    const char16_t*& fileName) const = 0;
+    virtual const char16_t* GetName() const = 0; // not used by the plug-in
     virtual const char16_t* GetFixedArguments() const = 0;
-    virtual uint16_t GetDefaultPort() const = 0;                           // not used by the plug-in
+    virtual uint16_t GetDefaultPort() const = 0; // not used by the plug-in
     // Writes at most capacity units, always NUL-terminated.
     virtual void GetConnectArguments(char16_t* buffer, uint32_t capacity,
                                      const ServerAddress& address) const = 0;
@@ -107,7 +110,7 @@ protected:
 
 class ProtocolManager {
 public:
-    virtual uint32_t InterfaceVersion() const = 0;                         // not used by the plug-in
+    virtual uint32_t InterfaceVersion() const = 0; // not used by the plug-in
     virtual GameProtocol* GetProtocol(uint32_t gameId) = 0;
     // Parses one datagram. Fills what the reply holds (info, players, further servers, the
     // follow-up flag) and returns the game ids (low 16 bits) under which the info is stored:

@@ -28,8 +28,8 @@ void PlayerListModel::Merge(const PlayerList& list, const GameProtocol* protocol
     std::vector<bool> seen(size_t(rows.Count()), false);
     for (uint32_t i = 0; i < list.entries.Size(); ++i) {
         const PlayerEntry& entry = list.entries[i];
-        const std::u16string name =
-            Utils::Utf::ToUtf16({entry.name, Utils::Utf::BoundedLength(entry.name, sizeof entry.name)});
+        const std::u16string name = Utils::Utf::ToUtf16(
+            {entry.name, Utils::Utf::BoundedLength(entry.name, sizeof entry.name)});
         // A name that appears twice shares one row; the later entry's values stay.
         int32_t row = Find(name);
         if (row >= 0)

@@ -2,8 +2,8 @@
 // entries the host relays back into buddy-list notifications and server probes. Stateless.
 #pragma once
 
-#include "panels/BuddyRelayContext.h"
 #include "abi/ProtocolInterface.h"
+#include "panels/BuddyRelayContext.h"
 
 #include <cstdint>
 

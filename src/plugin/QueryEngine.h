@@ -3,11 +3,11 @@
 // reach a scheduler that is gone, and no thread wait for a window that cannot answer.
 #pragma once
 
-#include "storage/Favourites.h"
 #include "query/QueryContext.h"
 #include "query/QueryScheduler.h"
 #include "query/UDPPoolT.h"
 #include "query/UDPWrapper.h"
+#include "storage/Favourites.h"
 
 #include <atomic>
 #include <cstdint>

@@ -3,8 +3,8 @@
 // without stalling the thread that adds it.
 #pragma once
 
-#include "query/AddressSet.h"
 #include "abi/ProtocolInterface.h"
+#include "query/AddressSet.h"
 
 #include <cstdint>
 #include <memory>

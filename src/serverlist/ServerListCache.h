@@ -3,8 +3,8 @@
 // Last-Modified decides whether the body is downloaded at all.
 #pragma once
 
-#include "common/HostInfo.h"
 #include "abi/ProtocolInterface.h"
+#include "common/HostInfo.h"
 #include "serverlist/ServerListHost.h"
 #include "storage/Database.h"
 

@@ -2,9 +2,9 @@
 // browser starts and written back when it closes. Owns the favourites in memory.
 #pragma once
 
-#include "storage/Favourites.h"
 #include "common/HostInfo.h"
 #include "storage/Database.h"
+#include "storage/Favourites.h"
 
 #include <cstdint>
 #include <memory>

@@ -4,8 +4,12 @@
 
 namespace Utils {
 
-void* HeapAllocate(size_t bytes) { return HeapAlloc(GetProcessHeap(), 0, bytes); }
-void HeapRelease(void* block) { HeapFree(GetProcessHeap(), 0, block); }
+void* HeapAllocate(size_t bytes) {
+    return HeapAlloc(GetProcessHeap(), 0, bytes);
+}
+void HeapRelease(void* block) {
+    HeapFree(GetProcessHeap(), 0, block);
+}
 void* HeapReallocate(void* block, size_t bytes) {
     return HeapReAlloc(GetProcessHeap(), 0, block, bytes);
 }

@@ -57,9 +57,9 @@ private:
 // ParseReply hands every datagram to `parse`, a test's own function.
 class FakeProtocols : public ProtocolManager {
 public:
-    using Parser = std::function<void(ByteInStream&, const ServerAddress&,
-                                      Utils::ArrayT<ServerAddress>*, ServerInfo*, PlayerList*,
-                                      bool*, Utils::ArrayT<uint32_t>&)>;
+    using Parser =
+        std::function<void(ByteInStream&, const ServerAddress&, Utils::ArrayT<ServerAddress>*,
+                           ServerInfo*, PlayerList*, bool*, Utils::ArrayT<uint32_t>&)>;
     uint32_t InterfaceVersion() const override { return kProtocolInterfaceVersion; }
     GameProtocol* GetProtocol(uint32_t gameId) override {
         return gameId == 0 ? nullptr : &protocol;
@@ -96,8 +96,8 @@ public:
               uint32_t socketIndex) override {
         {
             std::lock_guard<std::mutex> guard(lock);
-            sent.push_back({ip, port, {datagram.Data(), datagram.Data() + datagram.Size()},
-                            socketIndex});
+            sent.push_back(
+                {ip, port, {datagram.Data(), datagram.Data() + datagram.Size()}, socketIndex});
         }
         if (onSend)
             onSend(ip, port);

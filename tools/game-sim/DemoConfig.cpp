@@ -43,18 +43,34 @@ struct DemoGame {
 
 const std::vector<DemoGame>& Games() {
     static const std::vector<DemoGame> games = {
-        {1010, SimProtocol::Quake3, 27960, "",
+        {1010,
+         SimProtocol::Quake3,
+         27960,
+         "",
          {"ae_corona", "ae_umbra", "ae_penumbra", "ae_zenith"},
-         {"0", "1", "3", "4"}, {8, 12, 16}},
-        {1003, SimProtocol::Source, 27015, "harbor",
+         {"0", "1", "3", "4"},
+         {8, 12, 16}},
+        {1003,
+         SimProtocol::Source,
+         27015,
+         "harbor",
          {"harbor_docks", "harbor_lighthouse", "harbor_fogbank", "harbor_pier"},
-         {"Harbor Assault", "Team Deathmatch", "Capture the Crates"}, {16, 24, 32}},
-        {1028, SimProtocol::Source, 27016, "frontier",
+         {"Harbor Assault", "Team Deathmatch", "Capture the Crates"},
+         {16, 24, 32}},
+        {1028,
+         SimProtocol::Source,
+         27016,
+         "frontier",
          {"fr_canyon", "fr_outpost", "fr_mesa", "fr_railyard"},
-         {"Frontier Ops", "Escort", "Territory"}, {12, 16, 24}},
-        {1005, SimProtocol::GoldSrc, 27015, "valley",
+         {"Frontier Ops", "Escort", "Territory"},
+         {12, 16, 24}},
+        {1005,
+         SimProtocol::GoldSrc,
+         27015,
+         "valley",
          {"vs_millrace", "vs_orchard", "vs_bridge", "vs_quarry"},
-         {"Valley Siege", "Skirmish"}, {16, 20, 32}},
+         {"Valley Siege", "Skirmish"},
+         {16, 20, 32}},
     };
     return games;
 }
@@ -73,14 +89,13 @@ const DemoGame& GameOfSlot(uint32_t slot) {
     return Games()[game];
 }
 
-const char* const kServerWords[] = {"Outpost", "Bunker", "Harbour", "Citadel", "Frontline",
-                                    "Refuge", "Crossfire", "Beacon", "Anvil", "Lantern"};
+const char* const kServerWords[] = {"Outpost", "Bunker",    "Harbour", "Citadel", "Frontline",
+                                    "Refuge",  "Crossfire", "Beacon",  "Anvil",   "Lantern"};
 const char* const kPlayerNames[] = {
-    "Vex",     "Mara",    "Bolt",    "K1ng",  "Sable",  "Orrin", "Juno",   "Pixel",
-    "Rook",    "Tamsin",  "Wren",    "Zed",   "Ibis",   "Nox",   "Quill",  "Fenn",
-    "Lark",    "Dusk",    "Ember",   "Grit",  "Hollis", "Ash",   "Cobalt", "Moth",
-    "Pike",    "Rhea",    "Sol",     "Tarn",  "Umber",  "Vale",  "Wick",   "Yarrow",
-    "Ölf",     "Zoë",     "Ярослав", "さくら", "Björn",  "Inês",  "Kai",    "Nia"};
+    "Vex",    "Mara",   "Bolt",   "K1ng", "Sable",   "Orrin",  "Juno",  "Pixel", "Rook",  "Tamsin",
+    "Wren",   "Zed",    "Ibis",   "Nox",  "Quill",   "Fenn",   "Lark",  "Dusk",  "Ember", "Grit",
+    "Hollis", "Ash",    "Cobalt", "Moth", "Pike",    "Rhea",   "Sol",   "Tarn",  "Umber", "Vale",
+    "Wick",   "Yarrow", "Ölf",    "Zoë",  "Ярослав", "さくら", "Björn", "Inês",  "Kai",   "Nia"};
 
 template <typename T, size_t N> const T& Pick(SimRandom& random, const T (&items)[N]) {
     return items[random.Between(0, N - 1)];
@@ -227,8 +242,8 @@ std::string DemoGameFolder(uint16_t gameId) {
 std::string RegionOverrideText(const SimConfig& config) {
     std::string text = "# loopback servers of the game-server simulator\n";
     for (const SimRegion& region : config.regions)
-        text += DottedText(region.ip) + "/" + std::to_string(region.prefix) + " " +
-                region.country + "\n";
+        text += DottedText(region.ip) + "/" + std::to_string(region.prefix) + " " + region.country +
+                "\n";
     return text;
 }
 

@@ -106,9 +106,8 @@ std::unique_ptr<SimEndpoint> GameServerSimulator::Bind(const SimAddress& configu
 // The console listens on the server's own port number unless told otherwise.
 bool GameServerSimulator::StartServer(const SimServer& server, std::string& error) {
     SimAddress bound;
-    std::unique_ptr<SimEndpoint> endpoint =
-        Bind(server.address, FaultsOf(server.delayMinMs, server.delayMaxMs, server.drop), bound,
-             error);
+    std::unique_ptr<SimEndpoint> endpoint = Bind(
+        server.address, FaultsOf(server.delayMinMs, server.delayMaxMs, server.drop), bound, error);
     if (!endpoint)
         return false;
     endpoint->SetResponder(
@@ -135,9 +134,8 @@ bool GameServerSimulator::StartServer(const SimServer& server, std::string& erro
 
 bool GameServerSimulator::StartMaster(const SimMaster& master, std::string& error) {
     SimAddress bound;
-    std::unique_ptr<SimEndpoint> endpoint =
-        Bind(master.address, FaultsOf(master.delayMinMs, master.delayMaxMs, master.drop), bound,
-             error);
+    std::unique_ptr<SimEndpoint> endpoint = Bind(
+        master.address, FaultsOf(master.delayMinMs, master.delayMaxMs, master.drop), bound, error);
     if (!endpoint)
         return false;
     std::vector<MasterListing> listings;

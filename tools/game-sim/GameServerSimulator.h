@@ -3,8 +3,8 @@
 // it runs.
 #pragma once
 
-#include "ReplyQueue.h"
 #include "RconTcpListener.h"
+#include "ReplyQueue.h"
 #include "SimConfig.h"
 #include "SimEndpoint.h"
 #include "SimRandom.h"

@@ -11,10 +11,10 @@ struct GameSimOptions {
     bool help = false;
     bool demo = false;
     std::string configFile;
-    uint64_t seed = 0;    // demo seed; 0 = the demo's own
-    bool anyPorts = false;    // demo on free ports
-    bool forcePorts = false;  // 127.0.0.1 and own ports even where aliases work
-    uint32_t seconds = 0;     // 0 = until standard input closes
+    uint64_t seed = 0;       // demo seed; 0 = the demo's own
+    bool anyPorts = false;   // demo on free ports
+    bool forcePorts = false; // 127.0.0.1 and own ports even where aliases work
+    uint32_t seconds = 0;    // 0 = until standard input closes
     std::string overridesFile;
     bool printConfig = false;
 };

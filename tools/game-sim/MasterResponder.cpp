@@ -37,7 +37,8 @@ std::vector<std::pair<std::string, std::string>> FilterPairs(const std::string& 
     size_t at = filter[0] == '\\' ? 1 : 0;
     for (;;) {
         const size_t next = filter.find('\\', at);
-        parts.push_back(filter.substr(at, next == std::string::npos ? std::string::npos : next - at));
+        parts.push_back(
+            filter.substr(at, next == std::string::npos ? std::string::npos : next - at));
         if (next == std::string::npos)
             break;
         at = next + 1;

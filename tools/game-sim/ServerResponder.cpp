@@ -33,8 +33,7 @@ uint64_t MixBits(uint64_t value) {
 }
 
 ServerResponder::ServerResponder(const SimServer& server, const SimAddress& bound, uint64_t secret)
-    : server(server), bound(bound), secret(secret),
-      console(server.rconPassword, server.commands),
+    : server(server), bound(bound), secret(secret), console(server.rconPassword, server.commands),
       nextAnswerId(uint32_t(MixBits(secret ^ 0xA5A5)) & 0x7FFFFFFF) {}
 
 uint32_t ServerResponder::A2sChallengeFor(uint32_t ip) const {

@@ -87,7 +87,7 @@ struct SimServer {
     SimSplitLayout splitLayout = SimSplitLayout::Default;
     uint32_t delayMinMs = 0;
     uint32_t delayMaxMs = 0;
-    double drop = 0; // chance that one reply datagram is lost
+    double drop = 0;    // chance that one reply datagram is lost
     bool listed = true; // named by the masters
     SimHostile hostile = SimHostile::None;
     std::vector<SimPlayer> players;

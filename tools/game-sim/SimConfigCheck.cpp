@@ -18,8 +18,8 @@ bool QuakeSafe(const std::string& text) {
 }
 
 std::string TextProblem(const SimServer& server) {
-    const std::string* texts[] = {&server.name,   &server.map,      &server.mode,
-                                  &server.folder, &server.version,  &server.tvName,
+    const std::string* texts[] = {&server.name,     &server.map,         &server.mode,
+                                  &server.folder,   &server.version,     &server.tvName,
                                   &server.keywords, &server.rconPassword};
     for (const std::string* text : texts)
         if (text->size() > kMaxSimText)

@@ -100,8 +100,7 @@ bool Fail(std::string& error, const std::string& why) {
     return false;
 }
 
-template <typename Owner>
-Field<Owner> TextField(const char* key, std::string Owner::*member) {
+template <typename Owner> Field<Owner> TextField(const char* key, std::string Owner::*member) {
     return {key,
             [member](Owner& owner, const std::string& raw, std::string& error) {
                 return UnescapeValue(raw, owner.*member) || Fail(error, "bad escape");
@@ -178,28 +177,29 @@ template <typename Owner> Field<Owner> AddressField() {
 
 // "ms" or "low-high" ms.
 template <typename Owner> Field<Owner> DelayField() {
-    return {"delay",
-            [](Owner& owner, const std::string& raw, std::string& error) {
-                const size_t dash = raw.find('-');
-                uint64_t low, high;
-                if (!ParseUnsigned(Trim(raw.substr(0, dash)), kMaxSimDelayMs, low) ||
-                    !ParseUnsigned(dash == std::string::npos ? Trim(raw) : Trim(raw.substr(dash + 1)),
-                                   kMaxSimDelayMs, high) ||
-                    high < low)
-                    return Fail(error, "expected ms or low-high ms, at most " +
-                                           std::to_string(kMaxSimDelayMs));
-                owner.delayMinMs = uint32_t(low);
-                owner.delayMaxMs = uint32_t(high);
-                return true;
-            },
-            [](const Owner& owner, Values& out) {
-                if (owner.delayMaxMs == 0)
-                    return;
-                std::string text = std::to_string(owner.delayMinMs);
-                if (owner.delayMaxMs != owner.delayMinMs)
-                    text += "-" + std::to_string(owner.delayMaxMs);
-                out.push_back(text);
-            }};
+    return {
+        "delay",
+        [](Owner& owner, const std::string& raw, std::string& error) {
+            const size_t dash = raw.find('-');
+            uint64_t low, high;
+            if (!ParseUnsigned(Trim(raw.substr(0, dash)), kMaxSimDelayMs, low) ||
+                !ParseUnsigned(dash == std::string::npos ? Trim(raw) : Trim(raw.substr(dash + 1)),
+                               kMaxSimDelayMs, high) ||
+                high < low)
+                return Fail(error, "expected ms or low-high ms, at most " +
+                                       std::to_string(kMaxSimDelayMs));
+            owner.delayMinMs = uint32_t(low);
+            owner.delayMaxMs = uint32_t(high);
+            return true;
+        },
+        [](const Owner& owner, Values& out) {
+            if (owner.delayMaxMs == 0)
+                return;
+            std::string text = std::to_string(owner.delayMinMs);
+            if (owner.delayMaxMs != owner.delayMinMs)
+                text += "-" + std::to_string(owner.delayMaxMs);
+            out.push_back(text);
+        }};
 }
 
 template <typename Owner> Field<Owner> DropField() {
@@ -267,7 +267,8 @@ Field<SimServer> CommandField() {
                 if (!ParsePair(raw, command.command, command.output))
                     return Fail(error, "expected command|output");
                 if (server.commands.size() >= kMaxSimCommands)
-                    return Fail(error, "more than " + std::to_string(kMaxSimCommands) + " commands");
+                    return Fail(error,
+                                "more than " + std::to_string(kMaxSimCommands) + " commands");
                 server.commands.push_back(command);
                 return true;
             },
@@ -467,7 +468,8 @@ public:
         else if (block == Block::Master)
             problem = MasterProblem(config.masters.back());
         if (!problem.empty())
-            return Fail(error, At(blockLine) + "[" + (block == Block::Server ? "server" : "master") +
+            return Fail(error, At(blockLine) + "[" +
+                                   (block == Block::Server ? "server" : "master") +
                                    "] block: " + problem);
         return true;
     }
@@ -526,11 +528,21 @@ bool UnescapeValue(const std::string& raw, std::string& text) {
         if (++i >= raw.size())
             return false;
         switch (raw[i]) {
-        case '\\': out += '\\'; break;
-        case '|': out += '|'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
+        case '\\':
+            out += '\\';
+            break;
+        case '|':
+            out += '|';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 't':
+            out += '\t';
+            break;
         case 'x': {
             const int high = i + 1 < raw.size() ? HexDigit(raw[i + 1]) : -1;
             const int low = i + 2 < raw.size() ? HexDigit(raw[i + 2]) : -1;
@@ -596,8 +608,8 @@ bool LoadSimConfig(const std::string& path, SimConfig& config, std::string& erro
     while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
         text.append(buffer, size_t(file.gcount()));
         if (text.size() > kMaxSimConfigBytes)
-            return Fail(error, path + " is larger than " + std::to_string(kMaxSimConfigBytes) +
-                                   " bytes");
+            return Fail(error,
+                        path + " is larger than " + std::to_string(kMaxSimConfigBytes) + " bytes");
     }
     if (!ParseSimConfig(text, config, error))
         return Fail(error, path + ": " + error);

@@ -14,7 +14,9 @@ namespace {
 
 constexpr size_t kNameWidth = 40;
 
-bool Answered(const ServerRecord& record) { return record.status == kStatusReplied; }
+bool Answered(const ServerRecord& record) {
+    return record.status == kStatusReplied;
+}
 
 std::string Address(const ServerRecord& record) {
     char text[32];
@@ -42,7 +44,9 @@ std::u16string Wide(const char* text, size_t size) {
 }
 
 // A UTF-8 field of a reply, with anything malformed replaced.
-std::string Field(const char* text, size_t size) { return Utf8(Wide(text, size)); }
+std::string Field(const char* text, size_t size) {
+    return Utf8(Wide(text, size));
+}
 
 std::u16string Name(const ServerRecord& record) {
     const char16_t* name = record.info.name;
@@ -58,7 +62,8 @@ std::u16string Fit(std::u16string text, size_t width) {
 
 // A name fitted to its column, with terminal colours for its colour codes (or without them).
 std::string ColouredName(const std::u16string& name, bool colour, size_t width) {
-    static const char* const kAnsi[10] = {"30", "31", "32", "33", "34", "36", "35", "37", "90", "90"};
+    static const char* const kAnsi[10] = {"30", "31", "32", "33", "34",
+                                          "36", "35", "37", "90", "90"};
     std::string out;
     size_t left = width;
     for (const ColourRun& run : SplitColourCodes(name)) {
@@ -158,8 +163,8 @@ std::string FormatTable(const std::vector<ServerResult>& results, bool colour, b
         const ServerRecord& r = result.record;
         out += Country(r) + " " + ColouredName(Name(r), colour, kNameWidth) + " " +
                Utf8(Fit(Wide(r.info.map, sizeof r.info.map), 20)) + " " +
-               Utf8(Fit(Wide(r.info.gameType, sizeof r.info.gameType), 14)) + " " + Pad(PlayersText(r), 8) + " " + Pad(Ping(r), 8) + " " +
-               Address(r) + "\n";
+               Utf8(Fit(Wide(r.info.gameType, sizeof r.info.gameType), 14)) + " " +
+               Pad(PlayersText(r), 8) + " " + Pad(Ping(r), 8) + " " + Address(r) + "\n";
         if (withPlayers)
             out += PlayerLines(result, colour, formatTime);
     }

@@ -18,10 +18,10 @@ public:
     FPSFrame(PluginState& state, LanguageLibrary& language) : state(state), language(language) {}
 
     PORTICO_BEGIN_MSG_MAP()
-        PORTICO_MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        PORTICO_MESSAGE_HANDLER(WM_CLOSE, OnClose)
-        PORTICO_MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
-        PORTICO_REFLECT_NOTIFICATIONS()
+    PORTICO_MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    PORTICO_MESSAGE_HANDLER(WM_CLOSE, OnClose)
+    PORTICO_MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    PORTICO_REFLECT_NOTIFICATIONS()
     PORTICO_END_MSG_MAP()
 
     virtual BOOL PreTranslateMessage(MSG* message);

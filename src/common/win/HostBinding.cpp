@@ -70,7 +70,9 @@ void HostBinding::AddCategoryItem(uint32_t categoryId, const wchar_t* name, HICO
         addCategoryItem(categoryId, name, icon, itemId);
 }
 
-int32_t HostBinding::GetUserLevel() { return getUserLevel ? getUserLevel() : 0; }
+int32_t HostBinding::GetUserLevel() {
+    return getUserLevel ? getUserLevel() : 0;
+}
 
 Host::AccountRecord HostBinding::GetMyAccount() {
     Host::AccountRecord record{};

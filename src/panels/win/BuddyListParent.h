@@ -2,9 +2,9 @@
 // and shows it in the host's list.
 #pragma once
 
+#include "abi/ProtocolInterface.h"
 #include "common/MessageWindow.h"
 #include "common/Messages.h"
-#include "abi/ProtocolInterface.h"
 #include "utils/win/MessageMap.h"
 #include "utils/win/WindowImplT.h"
 
@@ -20,9 +20,9 @@ public:
     explicit BuddyListParent(HostBinding& host) : host(host) {}
 
     PORTICO_BEGIN_MSG_MAP()
-        PORTICO_MESSAGE_HANDLER(kMsgBuddyGame, OnBuddyGame)
-        PORTICO_MESSAGE_HANDLER(kMsgBuddyNoServer, OnBuddyNoServer)
-        PORTICO_MESSAGE_HANDLER(kMsgBuddyAddress, OnBuddyAddress)
+    PORTICO_MESSAGE_HANDLER(kMsgBuddyGame, OnBuddyGame)
+    PORTICO_MESSAGE_HANDLER(kMsgBuddyNoServer, OnBuddyNoServer)
+    PORTICO_MESSAGE_HANDLER(kMsgBuddyAddress, OnBuddyAddress)
     PORTICO_END_MSG_MAP()
 
     // Subclasses the host's "BuddyListView"; false when it is missing or already taken.

@@ -1,9 +1,9 @@
 #include "panels/win/GameListParent.h"
 
+#include "common/ResourceIds.h"
 #include "common/win/HostBinding.h"
 #include "panels/GameListBadge.h"
 #include "panels/win/HtmlView.h"
-#include "common/ResourceIds.h"
 #include "utils/win/Module.h"
 
 namespace Portico {

@@ -20,9 +20,9 @@ public:
     ~GameListParent() override;
 
     PORTICO_BEGIN_MSG_MAP()
-        PORTICO_MESSAGE_HANDLER(Host::kCategorySelectedMessage, OnCategorySelected)
-        PORTICO_MESSAGE_HANDLER(WM_NOTIFY, OnNotify)
-        PORTICO_MESSAGE_HANDLER(Utils::kReflectedBase + WM_NOTIFY, OnNotify)
+    PORTICO_MESSAGE_HANDLER(Host::kCategorySelectedMessage, OnCategorySelected)
+    PORTICO_MESSAGE_HANDLER(WM_NOTIFY, OnNotify)
+    PORTICO_MESSAGE_HANDLER(Utils::kReflectedBase + WM_NOTIFY, OnNotify)
     PORTICO_END_MSG_MAP()
 
     // Subclasses the host's "CGameListView"; false when it is missing or already taken.

@@ -2,21 +2,21 @@
 // objects and engines, and the six host events that drive them.
 #pragma once
 
-#include "storage/Favourites.h"
 #include "browser/ServerStore.h"
 #include "browser/win/FPSFrame.h"
-#include "plugin/HostCatalogueSource.h"
 #include "common/PluginState.h"
-#include "plugin/QueryEngine.h"
-#include "plugin/win/HookMapping.h"
 #include "common/win/HostBinding.h"
 #include "common/win/LanguageLibrary.h"
-#include "plugin/win/PluginContext.h"
 #include "common/win/SkinLibrary.h"
 #include "panels/BuddyServerRelay.h"
 #include "panels/win/BuddyListParent.h"
 #include "panels/win/CChatRoomView.h"
 #include "panels/win/GameListParent.h"
+#include "plugin/HostCatalogueSource.h"
+#include "plugin/QueryEngine.h"
+#include "plugin/win/HookMapping.h"
+#include "plugin/win/PluginContext.h"
+#include "storage/Favourites.h"
 
 namespace Portico {
 

@@ -24,8 +24,8 @@ public:
     }
 
     INT_PTR DoModal(HWND owner) {
-        return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(T::kDialogId), owner,
-                               &DialogProc, reinterpret_cast<LPARAM>(this));
+        return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(T::kDialogId), owner, &DialogProc,
+                               reinterpret_cast<LPARAM>(this));
     }
 
     bool DestroyWindow() { return hwnd && ::DestroyWindow(hwnd); }

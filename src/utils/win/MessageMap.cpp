@@ -21,8 +21,7 @@ HWND SendingChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-bool ReflectNotification(HWND parent, UINT message, WPARAM wParam, LPARAM lParam,
-                         LRESULT& result) {
+bool ReflectNotification(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     HWND child = SendingChild(parent, message, wParam, lParam);
     if (!child || !IsWindow(child) || GetParent(child) != parent ||
         !GetPropW(child, kWrappedProperty))

@@ -1,6 +1,6 @@
 // Lookups per second of the region library, called as the plug-in calls it.
-#include "region/RegionLibrary.h"
 #include "abi/RegionTable.h"
+#include "region/RegionLibrary.h"
 
 #include <benchmark/benchmark.h>
 

@@ -33,7 +33,8 @@ std::vector<Portico::ServerRecord> FavouritesOf(uint32_t generation) {
         const std::string name =
             "Server " + std::to_string(generation) + "-" + std::to_string(i) + " Joe's";
         const std::u16string wide = Utils::Utf::ToUtf16({name.data(), name.size()});
-        Utils::Utf::CopyToField(record.info.name, 128, std::u16string_view(wide.data(), wide.size()));
+        Utils::Utf::CopyToField(record.info.name, 128,
+                                std::u16string_view(wide.data(), wide.size()));
     }
     return favourites;
 }

@@ -2,8 +2,8 @@
 // settings) and of one area's server list, each recognisable when it is read back.
 #pragma once
 
-#include "common/HostInfo.h"
 #include "abi/ProtocolInterface.h"
+#include "common/HostInfo.h"
 #include "query/ServerRecord.h"
 
 #include <cstdint>

@@ -6,9 +6,9 @@
 
 #include "WindowThread.h"
 
-#include "storage/Favourites.h"
 #include "common/MessageWindow.h"
 #include "query/QueryScheduler.h"
+#include "storage/Favourites.h"
 
 #include <cstdint>
 #include <random>

@@ -3,12 +3,12 @@
 // address: 127.0.N.x lies in region N (none for N = 0) with country "C" + ('A' + N).
 #pragma once
 
-#include "storage/Favourites.h"
 #include "common/MessageWindow.h"
 #include "query/QueryContext.h"
 #include "query/QueryScheduler.h"
 #include "query/UDPPoolT.h"
 #include "query/UDPWrapper.h"
+#include "storage/Favourites.h"
 
 #include <atomic>
 #include <cstdint>

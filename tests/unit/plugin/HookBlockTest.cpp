@@ -27,7 +27,8 @@ TEST(HookBlock, SevenLettersThenZeros) {
 
 TEST(HookBlock, ExactlyTwentyBytesFillTheFieldWithoutTerminator) {
     // Six two-byte letters and eight ASCII letters: 20 bytes.
-    const std::string name = "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9" "abcdefgh";
+    const std::string name = "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"
+                             "abcdefgh";
     ASSERT_EQ(name.size(), 20u);
     const auto block = Block(1, name);
     EXPECT_EQ(std::string(block.begin() + 4, block.end()), name);

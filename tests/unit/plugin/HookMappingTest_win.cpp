@@ -32,8 +32,8 @@ TEST(ShareRestrictedSD, GivesWorldAccessAttributes) {
     EXPECT_FALSE(attributes->bInheritHandle);
     BOOL present = FALSE, defaulted = TRUE;
     PACL list = nullptr;
-    ASSERT_TRUE(GetSecurityDescriptorDacl(attributes->lpSecurityDescriptor, &present, &list,
-                                          &defaulted));
+    ASSERT_TRUE(
+        GetSecurityDescriptorDacl(attributes->lpSecurityDescriptor, &present, &list, &defaulted));
     EXPECT_TRUE(present);
     EXPECT_FALSE(defaulted);
     ASSERT_NE(list, nullptr);
@@ -52,8 +52,9 @@ TEST(HookMapping, HoldsWindowAndNameUntilReleased) {
     EXPECT_EQ(block.substr(11), std::string(13, '\0'));
 
     // A second creation keeps the one block and rewrites it.
-    ASSERT_TRUE(mapping.Create(reinterpret_cast<HWND>(uintptr_t(0x5678)),
-                               L"\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9"));
+    ASSERT_TRUE(
+        mapping.Create(reinterpret_cast<HWND>(uintptr_t(0x5678)),
+                       L"\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9"));
     block = ReadBlock();
     EXPECT_EQ(block.substr(0, 2), "\x78\x56");
     // Eleven two-byte letters: ten fit.

@@ -7,9 +7,8 @@
 namespace Portico {
 namespace {
 
-constexpr char kTables[] =
-    "CREATE TABLE GameTab (GameId INTEGER, Icon INTEGER, Name TEXT);"
-    "CREATE TABLE PorticoTab (GameId INTEGER, OrderId INTEGER);";
+constexpr char kTables[] = "CREATE TABLE GameTab (GameId INTEGER, Icon INTEGER, Name TEXT);"
+                           "CREATE TABLE PorticoTab (GameId INTEGER, OrderId INTEGER);";
 
 TEST(HostCatalogueSource, ReadsTheLocalisedFileInOrder) {
     Portico::Test::FakeHost host;

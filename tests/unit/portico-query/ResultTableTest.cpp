@@ -26,7 +26,9 @@ ServerResult Result(uint32_t ip, uint8_t status, uint64_t time, const char16_t* 
     return result;
 }
 
-std::string Time(uint16_t, uint32_t t) { return std::to_string(t) + "s"; }
+std::string Time(uint16_t, uint32_t t) {
+    return std::to_string(t) + "s";
+}
 
 } // namespace
 

@@ -1,6 +1,6 @@
 // The library against libGeoIP reading the same geoip-database file (Linux only).
-#include "region/RegionLibrary.h"
 #include "abi/RegionTable.h"
+#include "region/RegionLibrary.h"
 
 #include <GeoIP.h>
 #include <gtest/gtest.h>

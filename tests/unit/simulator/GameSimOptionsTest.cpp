@@ -19,8 +19,8 @@ TEST(GameSimOptions, ConfigOrDemoWithOptions) {
     EXPECT_EQ("servers.txt", options.configFile);
     EXPECT_EQ(30u, options.seconds);
     EXPECT_TRUE(options.forcePorts);
-    ASSERT_TRUE(Parse({"--demo", "--seed", "9", "--any-ports", "--overrides", "o.txt"}, options,
-                      error))
+    ASSERT_TRUE(
+        Parse({"--demo", "--seed", "9", "--any-ports", "--overrides", "o.txt"}, options, error))
         << error;
     EXPECT_TRUE(options.demo);
     EXPECT_EQ(9u, options.seed);
@@ -32,9 +32,14 @@ TEST(GameSimOptions, ConfigOrDemoWithOptions) {
 TEST(GameSimOptions, BadCommandLines) {
     GameSimOptions options;
     std::string error;
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {}, {"--demo", "--config", "x"}, {"--config"}, {"--demo", "--seconds", "0"},
-             {"--demo", "--seconds", "x"}, {"--demo", "--seed", "0"}, {"--demo", "--bogus"}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--demo", "--config", "x"},
+                                               {"--config"},
+                                               {"--demo", "--seconds", "0"},
+                                               {"--demo", "--seconds", "x"},
+                                               {"--demo", "--seed", "0"},
+                                               {"--demo", "--bogus"}}) {
         EXPECT_FALSE(Parse(args, options, error));
         EXPECT_FALSE(error.empty());
     }

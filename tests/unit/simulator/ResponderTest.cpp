@@ -52,7 +52,8 @@ TEST(ServerResponder, PlayersAlwaysNeedTheChallenge) {
     ServerResponder responder(server, kBound, 6);
     const uint32_t challenge = responder.A2sChallengeFor(kClient);
     EXPECT_EQ(EncodeA2sChallenge(challenge), Ask(responder, Header("U") + Le32(0xFFFFFFFF)).at(0));
-    EXPECT_EQ(EncodeA2sPlayers(server.players), Ask(responder, Header("U") + Le32(challenge)).at(0));
+    EXPECT_EQ(EncodeA2sPlayers(server.players),
+              Ask(responder, Header("U") + Le32(challenge)).at(0));
     EXPECT_EQ(EncodeA2sChallenge(challenge), Ask(responder, Header("W")).at(0));
 }
 

@@ -55,8 +55,9 @@ SimServer Server(SimProtocol protocol, uint16_t game, const std::string& name) {
 SimConfig Config() {
     SimConfig config;
     config.servers.resize(kServers);
-    SimServer& harbor = config.servers[kHarbor] =
-        Server(SimProtocol::Source, 1003, "Harbor \xC3\x9C" "berall");
+    SimServer& harbor = config.servers[kHarbor] = Server(SimProtocol::Source, 1003,
+                                                         "Harbor \xC3\x9C"
+                                                         "berall");
     harbor.address.ip += 0x10;
     harbor.mode = "Capture the Crates";
     harbor.folder = "harbor";
@@ -173,8 +174,8 @@ protected:
                             uint32_t(datagram.size()));
         Utils::ArrayT<ServerAddress> further;
         bool followUp = false;
-        const Utils::ArrayT<uint32_t>* ids = manager.ParseReply(
-            stream, address, &further, &reply.info, &reply.players, &followUp);
+        const Utils::ArrayT<uint32_t>* ids =
+            manager.ParseReply(stream, address, &further, &reply.info, &reply.players, &followUp);
         reply.followUp = reply.followUp || followUp;
         reply.further.insert(reply.further.end(), further.Data(), further.Data() + further.Size());
         if (ids)
@@ -322,8 +323,8 @@ TEST_F(RoundTripTest, ValveMasterListInPages) {
         const Reply reply = Exchange(request, master, address);
         ASSERT_EQ(1u, reply.raw.size());
         listed.insert(listed.end(), reply.further.begin(), reply.further.end());
-        if (reply.raw[0].size() >= 12 && reply.raw[0].substr(reply.raw[0].size() - 6) ==
-                                             std::string(6, '\0'))
+        if (reply.raw[0].size() >= 12 &&
+            reply.raw[0].substr(reply.raw[0].size() - 6) == std::string(6, '\0'))
             break;
         ASSERT_FALSE(reply.further.empty());
         const ServerAddress& last = reply.further.back();
@@ -429,12 +430,14 @@ TEST_F(RoundTripTest, GoldSrcConsoleWithChallenge) {
 
     char prefix[kRconBufferBytes] = {};
     game.BuildRconPrefix(prefix, "gold pw", challenge);
-    EXPECT_EQ("lvalley status\n",
-              ReplyText(client.Ask(Bound(kValleyOld), Header(std::string(prefix) + "status") + '\0')));
+    EXPECT_EQ(
+        "lvalley status\n",
+        ReplyText(client.Ask(Bound(kValleyOld), Header(std::string(prefix) + "status") + '\0')));
     std::memset(prefix, 0, sizeof prefix);
     game.BuildRconPrefix(prefix, "not it", challenge);
-    EXPECT_EQ("lBad rcon_password.\n",
-              ReplyText(client.Ask(Bound(kValleyOld), Header(std::string(prefix) + "status") + '\0')));
+    EXPECT_EQ(
+        "lBad rcon_password.\n",
+        ReplyText(client.Ask(Bound(kValleyOld), Header(std::string(prefix) + "status") + '\0')));
 }
 
 TEST_F(RoundTripTest, QuakeConsoleWithoutChallenge) {

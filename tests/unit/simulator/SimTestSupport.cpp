@@ -54,9 +54,8 @@ bool TcpClient::Connected() const {
 }
 
 bool TcpClient::Send(const std::string& bytes) {
-    return Connected() &&
-           Shim::Send(handle, reinterpret_cast<const uint8_t*>(bytes.data()),
-                      uint32_t(bytes.size())) == int32_t(bytes.size());
+    return Connected() && Shim::Send(handle, reinterpret_cast<const uint8_t*>(bytes.data()),
+                                     uint32_t(bytes.size())) == int32_t(bytes.size());
 }
 
 std::string TcpClient::Receive(size_t count) {
@@ -66,8 +65,8 @@ std::string TcpClient::Receive(size_t count) {
         if (!Shim::WaitReadable(handle, kPollMs))
             continue;
         uint8_t buffer[4096];
-        const Shim::Received received =
-            Shim::Receive(handle, buffer, uint32_t(std::min<size_t>(sizeof buffer, count - text.size())));
+        const Shim::Received received = Shim::Receive(
+            handle, buffer, uint32_t(std::min<size_t>(sizeof buffer, count - text.size())));
         if (received.outcome == Shim::Outcome::Data)
             text.append(reinterpret_cast<const char*>(buffer), received.size);
         else if (received.outcome != Shim::Outcome::Retry)

@@ -45,7 +45,6 @@ private:
     uintptr_t handle;
 };
 
-
 struct Datagram {
     uint32_t ip;
     uint16_t port;

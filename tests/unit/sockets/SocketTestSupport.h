@@ -87,7 +87,6 @@ public:
     Inbox<int32_t> closes;
 };
 
-
 // The far side of a TCP connection: a loopback listener and the one connection it accepts.
 class TcpPeer {
 public:

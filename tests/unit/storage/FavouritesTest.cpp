@@ -1,8 +1,8 @@
 #include "FakeQueryContext.h"
 
-#include "storage/Favourites.h"
 #include "common/Messages.h"
 #include "query/QueryScheduler.h"
+#include "storage/Favourites.h"
 
 #include <gtest/gtest.h>
 
@@ -32,9 +32,9 @@ TEST(Favourites, AddRefreshRemoveAndShow) {
     EXPECT_EQ(mine.direct, 1); // the caller's record is marked too
 
     ServerRecord fromList = Favourite(1, "newer");
-    favourites.RefreshFavourite(fromList);               // stored copy takes the reply
+    favourites.RefreshFavourite(fromList);                 // stored copy takes the reply
     favourites.RefreshFavourite(Favourite(2, "stranger")); // not a favourite: nothing
-    favourites.RemoveFavourite(Address(1, 3));            // absent: nothing
+    favourites.RemoveFavourite(Address(1, 3));             // absent: nothing
 
     RecordingWindow window;
     favourites.ShowFavourites(window);
