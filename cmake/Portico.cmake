@@ -2,6 +2,17 @@
 
 # Adds every immediate subfolder of DIR that has a CMakeLists.txt, in name order, so that a
 # new component needs no edit of the top-level file.
+# Adds each NAME_win.cpp or NAME_posix.cpp to target, whichever the build's platform takes:
+# the thin shims of one neutral header.
+function(portico_platform_sources target)
+    if(PORTICO_WINDOWS)
+        list(TRANSFORM ARGN APPEND _win.cpp OUTPUT_VARIABLE files)
+    else()
+        list(TRANSFORM ARGN APPEND _posix.cpp OUTPUT_VARIABLE files)
+    endif()
+    target_sources(${target} PRIVATE ${files})
+endfunction()
+
 function(portico_add_subdirs dir)
     file(GLOB children LIST_DIRECTORIES true CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/${dir}
          ${CMAKE_SOURCE_DIR}/${dir}/*)
