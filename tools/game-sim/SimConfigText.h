@@ -4,6 +4,7 @@
 #pragma once
 
 #include "SimConfig.h"
+#include "SimValueText.h"
 
 #include <string>
 
@@ -16,9 +17,5 @@ constexpr size_t kMaxSimConfigBytes = 4 * 1024 * 1024;
 bool ParseSimConfig(const std::string& text, SimConfig& config, std::string& error);
 bool LoadSimConfig(const std::string& path, SimConfig& config, std::string& error);
 std::string FormatSimConfig(const SimConfig& config);
-
-// Value escapes: \\ \n \r \t \| \xHH. False for an unknown or cut escape.
-bool UnescapeValue(const std::string& raw, std::string& text);
-std::string EscapeValue(const std::string& text);
 
 } // namespace Portico
