@@ -175,7 +175,9 @@ TEST_F(ServerListCacheTest, EveryFailureGivesTheEmptyListAndLeavesTheStore) {
         server.Serve("/fsl/1003_4.fsl", reply);
         EXPECT_TRUE(cache->FetchRoomServers().empty());
     }
-    server.Serve("/fsl/1003_4.fsl", HttpReply{404, {}, "", true});
+    HttpReply missing;
+    missing.status = 404;
+    server.Serve("/fsl/1003_4.fsl", missing);
     EXPECT_TRUE(cache->FetchRoomServers().empty());
     EXPECT_TRUE(cache->CurrentServers().empty()); // no fetch reached an area since
     EXPECT_EQ(StoredRows(4), listA);
