@@ -3,6 +3,7 @@
 #include "utils/ResolveHost.h"
 #include "utils/Utf.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -34,10 +35,15 @@ uint16_t ReadPort(const std::u16string& text) {
 
 } // namespace
 
+// Units are kept as typed (a lone half of a pair too); only a pair across the cut goes whole.
 std::u16string AddressText::Cut(const std::u16string& text) {
-    char16_t field[kMaxUnits + 1];
-    Utils::Utf::CopyToField(field, kMaxUnits + 1, std::u16string_view(text.data(), text.size()));
-    return field;
+    size_t length = std::min(text.find(u'\0'), std::min(text.size(), kMaxUnits));
+    const bool splitsPair = length < text.size() && length > 0 && text[length - 1] >= 0xD800 &&
+                            text[length - 1] <= 0xDBFF && text[length] >= 0xDC00 &&
+                            text[length] <= 0xDFFF;
+    if (splitsPair)
+        --length;
+    return text.substr(0, length);
 }
 
 AddressText::Result AddressText::Parse(const std::u16string& text, uint16_t gameId,

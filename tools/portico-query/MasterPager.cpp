@@ -54,7 +54,8 @@ void MasterPager::Arrived(const ServerAddress* list, uint32_t count, bool ended,
         return;
     // The same page again: a late copy of one asked twice, or a master stuck on it, which
     // then runs out of answers.
-    if (paged && count != 0 && list[count - 1].ip == seed.ip && list[count - 1].port == seed.port) {
+    if (paged && pages != 0 && count != 0 && list[count - 1].ip == seed.ip &&
+        list[count - 1].port == seed.port) {
         repeated = true;
         return;
     }

@@ -1,5 +1,6 @@
 // Feeds arbitrary text to the simulator's configuration reader; what it accepts must pass the
 // checks and read back the same after writing.
+#include "FuzzRequire.h"
 #include "SimConfigCheck.h"
 #include "SimConfigText.h"
 
@@ -8,15 +9,6 @@
 #include <string>
 
 using namespace Portico;
-
-namespace {
-
-void Require(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SimConfig config;

@@ -2,6 +2,7 @@
 // simulated server of each protocol (with its console, or hostile), a master answering both
 // list kinds, and the Source RCON session over a TCP stream. The first byte picks the server's
 // settings.
+#include "FuzzRequire.h"
 #include "MasterResponder.h"
 #include "ServerResponder.h"
 #include "SimRequest.h"
@@ -13,11 +14,6 @@
 using namespace Portico;
 
 namespace {
-
-void Require(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
 
 SimServer ServerFor(uint8_t settings) {
     SimServer server;

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to what portico-query reads itself: a server list text (--list), and a
 // master's answer as the end-of-list reader and the pager see it.
+#include "FuzzRequire.h"
 #include "MasterPager.h"
 #include "MasterProtocol.h"
 #include "ServerLines.h"
@@ -10,15 +11,6 @@
 #include <vector>
 
 using namespace Portico;
-
-namespace {
-
-void Require(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<ServerLine> lines;

@@ -2,6 +2,7 @@
 // selected game and whether its players were just asked, so challenge and split-answer state
 // builds up across inputs as it does from many servers; follow-ups and player times are
 // driven like the plug-in drives them.
+#include "FuzzRequire.h"
 #include "PorticoManager.h"
 
 #include <cstddef>
@@ -13,11 +14,6 @@ using namespace Portico;
 namespace {
 
 const uint16_t kSelectable[] = {1003, 1028, 1005, 1010, 0};
-
-void Require(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
 
 template <typename Unit, size_t N> bool Terminated(const Unit (&text)[N]) {
     for (const Unit unit : text)

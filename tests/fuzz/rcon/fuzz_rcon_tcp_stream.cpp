@@ -1,21 +1,13 @@
 // Feeds a Source RCON stream to the console's reader in pieces whose sizes the input picks,
 // reading packets after every piece as the TCP client does. The buffer must stay within its
 // bound, every packet within the size limit, and a broken stream must stay broken.
+#include "FuzzRequire.h"
 #include "rcon/SourceRconReader.h"
 
 #include <cstddef>
 #include <cstdint>
 
 using namespace Portico;
-
-namespace {
-
-void Require(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1)

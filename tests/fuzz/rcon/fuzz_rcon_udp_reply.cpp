@@ -1,19 +1,11 @@
 // Reads arbitrary datagrams as replies to the remote console's UDP socket.
+#include "FuzzRequire.h"
 #include "rcon/RconUdpReply.h"
 
 #include <cstddef>
 #include <cstdint>
 
 using namespace Portico;
-
-namespace {
-
-void Require(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Utils::InStreamT<unsigned char> datagram(data, uint32_t(size));

@@ -5,7 +5,7 @@
 // texts, HTTP dates, and address lists (DIR/server-lists/*.txt) for fsl-pack to pack.
 #include "DemoConfig.h"
 #include "GameServerSimulator.h"
-#include "MasterRequest.h"
+#include "MasterProtocol.h"
 #include "PorticoManager.h"
 #include "SimConfigText.h"
 #include "utils/SocketStartup.h"
@@ -242,7 +242,7 @@ void MasterSeeds(Seeds& seeds, Recorder& recorder, const GameServerSimulator& si
                         {1010, SimMasterKind::Quake, ""}};
     for (const Ask& ask : asks) {
         ByteOutStream request;
-        BuildMasterRequest(ask.game, ask.filter, request);
+        BuildMasterRequest(ask.game, ServerAddress{0, 0, ask.game}, ask.filter, request);
         const Bytes bytes = StreamBytes(&request);
         const std::string name = "master-" + std::to_string(ask.game);
         seeds.Write("fuzz_sim_request", name, Bytes(1, '\0') + bytes);
