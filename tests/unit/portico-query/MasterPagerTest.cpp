@@ -20,7 +20,7 @@ std::string Text(const ByteOutStream& stream) {
 std::vector<ServerAddress> Page(uint32_t first, uint32_t count) {
     std::vector<ServerAddress> page;
     for (uint32_t i = 0; i < count; ++i)
-        page.push_back(ServerAddress{0x0A000000 + first + i, 27015, 1003});
+        page.push_back(ServerAddress{0x7F000000 + first + i, 27015, 1003});
     return page;
 }
 
@@ -36,16 +36,16 @@ PagingLimits Limits() {
 
 TEST(MasterProtocol, RequestsForValveAndQuakeMasters) {
     ByteOutStream valve;
-    BuildMasterRequest(1028, ServerAddress{0x0A000102, 27016, 0}, "\\gamedir\\frontier", valve);
+    BuildMasterRequest(1028, ServerAddress{0x7F000102, 27016, 0}, "\\gamedir\\frontier", valve);
     EXPECT_EQ(Text(valve), std::string("\x31\xFF"
-                                       "10.0.1.2:27016\0\\gamedir\\frontier\0",
-                                       35));
+                                       "127.0.1.2:27016\0\\gamedir\\frontier\0",
+                                       36));
     ByteOutStream quake;
     BuildMasterRequest(1010, ServerAddress{0, 0, 0}, "", quake);
     EXPECT_EQ(Text(quake), "\xFF\xFF\xFF\xFFgetservers 68 full empty");
 
     const std::string head("\xFF\xFF\xFF\xFF\x66\x0A", 6);
-    const std::string entry("\x0A\x00\x00\x01\x69\x87", 6), end(6, '\0');
+    const std::string entry("\x7F\x00\x00\x01\x69\x87", 6), end(6, '\0');
     const auto ends = [](const std::string& d) {
         return EndsValveList(reinterpret_cast<const unsigned char*>(d.data()), uint32_t(d.size()));
     };
@@ -68,7 +68,7 @@ TEST(MasterPager, ValvePagesFollowTheSeedOneAtATimeAfterAPause) {
     EXPECT_FALSE(pager.Due(1100, request)); // the pause
     ByteOutStream next;
     ASSERT_TRUE(pager.Due(1160, next));
-    EXPECT_NE(Text(next).find("10.0.0.200:27015"), std::string::npos); // the last of the page
+    EXPECT_NE(Text(next).find("127.0.0.200:27015"), std::string::npos); // the last of the page
     const std::vector<ServerAddress> last = Page(201, 50);
     pager.Arrived(last.data(), 50, true, 1200);
     EXPECT_TRUE(pager.Done());
@@ -165,14 +165,14 @@ TEST(AnsweringGames, LabelsEachServerAndFilesItUnderTheBrowsedGame) {
         PlayerList players;
         bool followUp = false;
         const Utils::ArrayT<uint32_t>* ids =
-            games.ParseReply(datagram, ServerAddress{0x0A000001, port, browsed}, &further, &info,
+            games.ParseReply(datagram, ServerAddress{0x7F000001, port, browsed}, &further, &info,
                              &players, &followUp);
         return std::vector<uint32_t>(ids->Data(), ids->Data() + ids->Size());
     };
     EXPECT_EQ(parse(1, 1003), (std::vector<uint32_t>{1005, 1003}));
     EXPECT_EQ(parse(1, 1010), (std::vector<uint32_t>{1005, 1003, 1010}));
-    EXPECT_EQ(games.GameOf(0x0A000001, 1), 1005);
+    EXPECT_EQ(games.GameOf(0x7F000001, 1), 1005);
     // No server information: nothing is labelled or added.
     EXPECT_EQ(parse(2, 1010), (std::vector<uint32_t>{1005, 1028}));
-    EXPECT_EQ(games.GameOf(0x0A000001, 2), 0);
+    EXPECT_EQ(games.GameOf(0x7F000001, 2), 0);
 }

@@ -31,7 +31,7 @@ TEST(QueryOptions, ServersMastersAndFilters) {
     EXPECT_TRUE(o.players && o.json);
 
     QueryOptions r;
-    ASSERT_TRUE(Parse({"--region", "7", "1.2.3.4:5"}, r, error));
+    ASSERT_TRUE(Parse({"--region", "7", "127.0.0.4:5"}, r, error));
     EXPECT_EQ(r.regionMask, 1u << 6);
     EXPECT_FALSE(r.filterGiven);
     EXPECT_EQ(r.rate, 500u);
@@ -61,7 +61,7 @@ TEST(QueryOptions, PacingPagingAndSources) {
 TEST(QueryOptions, AnUnknownGameNamesTheKnownOnes) {
     QueryOptions o;
     std::string error;
-    EXPECT_FALSE(Parse({"--game", "1234", "1.2.3.4:5"}, o, error));
+    EXPECT_FALSE(Parse({"--game", "1234", "127.0.0.4:5"}, o, error));
     EXPECT_NE(error.find("1234"), std::string::npos);
     EXPECT_NE(error.find("1003 (Harbor Assault)"), std::string::npos);
     EXPECT_NE(error.find("1010 (Arena Eclipse)"), std::string::npos);
@@ -69,22 +69,22 @@ TEST(QueryOptions, AnUnknownGameNamesTheKnownOnes) {
 
 TEST(QueryOptions, BadArgumentsSayWhy) {
     const std::vector<std::vector<std::string>> bad = {
-        {},                                     // nothing to query
-        {"--bogus"},                            // unknown option
-        {"127.0.0.1"},                          // no port
-        {"127.0.0.1:70000"},                    // port out of range
-        {"--game"},                             // missing value
-        {"--game", "x", "1.2.3.4:5"},           // not a number
-        {"--region", "16", "1.2.3.4:5"},        // no such region
-        {"--region", "D1", "1.2.3.4:5"},        // not a country
-        {"--timeout", "-1", "1.2.3.4:5"},       // not above 0
-        {"--master", "nohost", "1.2.3.4:5"},    // no port
-        {"--retries", "11", "1.2.3.4:5"},       // above 10
-        {"--rate", "0", "1.2.3.4:5"},           // below 1
-        {"--in-flight", "-1", "1.2.3.4:5"},     // not a number
-        {"--page-pause", "60001", "1.2.3.4:5"}, // above a minute
-        {"--master-time", "0", "1.2.3.4:5"},    // not above 0
-        {"--demo", "--sim", "x.cfg"},           // two sets of simulated servers
+        {},                                       // nothing to query
+        {"--bogus"},                              // unknown option
+        {"127.0.0.1"},                            // no port
+        {"127.0.0.1:70000"},                      // port out of range
+        {"--game"},                               // missing value
+        {"--game", "x", "127.0.0.4:5"},           // not a number
+        {"--region", "16", "127.0.0.4:5"},        // no such region
+        {"--region", "D1", "127.0.0.4:5"},        // not a country
+        {"--timeout", "-1", "127.0.0.4:5"},       // not above 0
+        {"--master", "nohost", "127.0.0.4:5"},    // no port
+        {"--retries", "11", "127.0.0.4:5"},       // above 10
+        {"--rate", "0", "127.0.0.4:5"},           // below 1
+        {"--in-flight", "-1", "127.0.0.4:5"},     // not a number
+        {"--page-pause", "60001", "127.0.0.4:5"}, // above a minute
+        {"--master-time", "0", "127.0.0.4:5"},    // not above 0
+        {"--demo", "--sim", "x.cfg"},             // two sets of simulated servers
     };
     for (const auto& args : bad) {
         QueryOptions o;
@@ -116,8 +116,8 @@ TEST(ServerLines, TypesOfQstatListsOrGameIds) {
     ASSERT_TRUE(ParseServerLines("a2s 127.0.0.2:2\n", 1010, lines, error));
     EXPECT_EQ(lines[0].game, 1003); // a2s while browsing a Quake game: the first A2S game
 
-    for (const char* bad :
-         {"qws 1.2.3.4:5\n", "1234 1.2.3.4:5\n", "a2s 1.2.3.4\n", "a2s 1.2.3.4:5 extra\n"}) {
+    for (const char* bad : {"qws 127.0.0.4:5\n", "1234 127.0.0.4:5\n", "a2s 127.0.0.4\n",
+                            "a2s 127.0.0.4:5 extra\n"}) {
         EXPECT_FALSE(ParseServerLines(std::string("127.0.0.1:1\n") + bad, 1003, lines, error));
         EXPECT_EQ(error.find("line 2: "), 0u) << error;
     }
