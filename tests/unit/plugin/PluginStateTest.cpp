@@ -43,28 +43,6 @@ TEST(Catalogue, ItemIdsFollowInsertionAndLookupsAreBounded) {
     EXPECT_EQ(state.FindItem(1005), 0u);
 }
 
-TEST(Catalogue, ResetStartsAgainWithoutDoubling) {
-    PluginState state;
-    state.AddGame(1003, u"Alpha", nullptr);
-    state.AddGame(1028, u"Beta", nullptr);
-    state.ResetCatalogue();
-    EXPECT_EQ(state.GameCount(), 0u);
-    EXPECT_EQ(state.FindItem(1003), 0u);
-    EXPECT_EQ(state.AddGame(1005, u"Gamma", nullptr), 1u);
-    EXPECT_EQ(state.GameCount(), 1u);
-    EXPECT_EQ(state.GameIdAt(1), 1005u);
-}
-
-TEST(Catalogue, HoldsAtMostThirtyOneGames) {
-    PluginState state;
-    for (uint32_t i = 1; i <= PluginState::kMaxGames; ++i)
-        EXPECT_EQ(state.AddGame(2000 + i, u"g", nullptr), i);
-    EXPECT_EQ(state.AddGame(9999, u"late", nullptr), 0u);
-    EXPECT_EQ(state.GameCount(), 31u);
-    EXPECT_EQ(state.GameIdAt(31), 2031u);
-    EXPECT_EQ(state.FindItem(9999), 0u);
-}
-
 TEST(Catalogue, FirstMatchingItemWins) {
     PluginState state;
     state.AddGame(7, u"first", nullptr);
