@@ -19,4 +19,14 @@ size_t ReadLeadingInt32(std::string_view text, int32_t& value) {
     return size_t(stop - text.data());
 }
 
+bool ParseSeconds(std::string_view text, double& seconds, double max) {
+    const char* end = text.data() + text.size();
+    double number = 0;
+    const auto [stop, error] = std::from_chars(text.data(), end, number, std::chars_format::fixed);
+    if (error != std::errc() || stop != end || !(number > 0 && number <= max))
+        return false;
+    seconds = number;
+    return true;
+}
+
 } // namespace Utils

@@ -23,6 +23,10 @@ bool ParseDecimal(std::string_view text, T& value, T max = std::numeric_limits<T
     return true;
 }
 
+// A time in seconds as the tools take it: a decimal number ("1.5") above 0 and at most max.
+// seconds is written only on success.
+bool ParseSeconds(std::string_view text, double& seconds, double max);
+
 // An optional sign ('+' or '-') and decimal digits at the start of text, as atoi reads them but
 // without its undefined overflow: a number beyond the 32-bit range is the nearest end of it.
 // Returns the characters read, 0 (and value 0) when there are no digits.

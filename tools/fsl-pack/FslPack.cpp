@@ -3,6 +3,7 @@
 #include "serverlist/ServerListEncoder.h"
 #include "serverlist/ServerListSource.h"
 #include "utils/AddressText.h"
+#include "utils/OptionReader.h"
 
 #include <cstdio>
 #include <cstring>
@@ -97,21 +98,23 @@ int main(int argc, char** argv) {
     std::string output;
     std::string input;
     bool print = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    Utils::OptionReader reader(args, {{"--help", false, "-h"}, {"--print"}, {"-o", true}});
+    Utils::OptionReader::Item item;
+    while (reader.Next(item)) {
+        if (item.kind == Utils::OptionReader::Kind::Error)
+            return Fail(item.value + "\n" + kUsage);
+        if (item.kind == Utils::OptionReader::Kind::Operand) {
+            if (!input.empty())
+                return Fail("more than one input\n" + std::string(kUsage));
+            input = item.name;
+        } else if (item.name == "--help") {
             std::cout << kUsage;
             return 0;
-        } else if (arg == "--print") {
+        } else if (item.name == "--print") {
             print = true;
-        } else if (arg == "-o" && i + 1 < argc) {
-            output = argv[++i];
-        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-            return Fail("unknown option " + arg + "\n" + kUsage);
-        } else if (input.empty()) {
-            input = arg;
         } else {
-            return Fail("more than one input\n" + std::string(kUsage));
+            output = item.value;
         }
     }
     if (print) {

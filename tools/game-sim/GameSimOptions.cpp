@@ -1,5 +1,6 @@
 #include "GameSimOptions.h"
 
+#include "utils/OptionReader.h"
 #include "utils/ParseNumber.h"
 
 namespace Portico {
@@ -21,41 +22,65 @@ const char* const kGameSimUsage =
     "  --seconds N       serve N seconds; without it, serve until standard input closes\n"
     "  --help            this text\n";
 
-bool ParseGameSimOptions(const std::vector<std::string>& args, GameSimOptions& options,
-                         std::string& error) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        uint64_t number = 0;
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if (arg == "--demo") {
-            options.demo = true;
-        } else if (arg == "--any-ports") {
-            options.anyPorts = true;
-        } else if (arg == "--ports") {
-            options.forcePorts = true;
-        } else if (arg == "--print-config") {
-            options.printConfig = true;
-        } else if (arg == "--config" && hasValue) {
-            options.configFile = args[++i];
-        } else if (arg == "--overrides" && hasValue) {
-            options.overridesFile = args[++i];
-        } else if (arg == "--seed" && hasValue) {
-            if (!Utils::ParseDecimal(args[++i], options.seed) || options.seed == 0) {
-                error = "--seed needs a number above 0";
-                return false;
-            }
-        } else if (arg == "--seconds" && hasValue) {
-            if (!Utils::ParseDecimal(args[++i], number, uint64_t(86400 * 7)) || number == 0) {
-                error = "--seconds needs a number from 1 to 604800";
-                return false;
-            }
-            options.seconds = uint32_t(number);
-        } else {
-            error = "unknown or incomplete argument: " + arg;
+namespace {
+
+bool ReadValue(const std::string& name, const std::string& value, GameSimOptions& options,
+               std::string& error) {
+    uint64_t number = 0;
+    if (name == "--config") {
+        options.configFile = value;
+    } else if (name == "--overrides") {
+        options.overridesFile = value;
+    } else if (name == "--seed") {
+        if (!Utils::ParseDecimal(value, options.seed) || options.seed == 0) {
+            error = "--seed needs a number above 0";
             return false;
         }
+    } else {
+        if (!Utils::ParseDecimal(value, number, uint64_t(86400 * 7)) || number == 0) {
+            error = "--seconds needs a number from 1 to 604800";
+            return false;
+        }
+        options.seconds = uint32_t(number);
+    }
+    return true;
+}
+
+} // namespace
+
+bool ParseGameSimOptions(const std::vector<std::string>& args, GameSimOptions& options,
+                         std::string& error) {
+    Utils::OptionReader reader(args, {{"--help", false, "-h"},
+                                      {"--demo"},
+                                      {"--any-ports"},
+                                      {"--ports"},
+                                      {"--print-config"},
+                                      {"--config", true},
+                                      {"--overrides", true},
+                                      {"--seed", true},
+                                      {"--seconds", true}});
+    Utils::OptionReader::Item item;
+    while (reader.Next(item)) {
+        if (item.kind == Utils::OptionReader::Kind::Error) {
+            error = item.value;
+            return false;
+        }
+        if (item.kind == Utils::OptionReader::Kind::Operand) {
+            error = "unexpected argument: " + item.name;
+            return false;
+        }
+        if (item.name == "--help")
+            options.help = true;
+        else if (item.name == "--demo")
+            options.demo = true;
+        else if (item.name == "--any-ports")
+            options.anyPorts = true;
+        else if (item.name == "--ports")
+            options.forcePorts = true;
+        else if (item.name == "--print-config")
+            options.printConfig = true;
+        else if (!ReadValue(item.name, item.value, options, error))
+            return false;
     }
     if (!options.help && options.demo == !options.configFile.empty()) {
         error = "give either --config FILE or --demo";

@@ -3,10 +3,10 @@
 #include "GameFacts.h"
 
 #include "utils/AddressText.h"
+#include "utils/OptionReader.h"
 #include "utils/ParseNumber.h"
 
 #include <cctype>
-#include <cstdlib>
 
 namespace Portico {
 
@@ -56,12 +56,6 @@ bool ParseRegion(const std::string& text, QueryOptions& options) {
     }
     options.regionFilterOn = true;
     return true;
-}
-
-bool ParseSeconds(const std::string& text, double& out) {
-    char* end = nullptr;
-    out = std::strtod(text.c_str(), &end);
-    return !text.empty() && end && *end == '\0' && out > 0 && out <= 3600;
 }
 
 } // namespace
@@ -115,10 +109,10 @@ bool ParseValueOption(const std::string& name, const std::string& value, QueryOp
         return ParseRegion(value, options) ||
                Fail(error, "bad region (1 to 15, or a two-letter country): " + value);
     if (name == "--timeout")
-        return ParseSeconds(value, options.timeoutSeconds) ||
+        return Utils::ParseSeconds(value, options.timeoutSeconds, 3600) ||
                Fail(error, "bad timeout (seconds, above 0): " + value);
     if (name == "--master-time")
-        return ParseSeconds(value, options.masterSeconds) ||
+        return Utils::ParseSeconds(value, options.masterSeconds, 3600) ||
                Fail(error, "bad master time (seconds, above 0): " + value);
     if (name == "--rate")
         return ParseCount("rate", value, 1, 1000000, options.rate, error);
@@ -143,43 +137,47 @@ bool ParseValueOption(const std::string& name, const std::string& value, QueryOp
     return true;
 }
 
-bool IsValueOption(const std::string& arg) {
-    static const char* const kNames[] = {
-        "--game",        "--master", "--region", "--timeout",   "--fsl",
-        "--fsl-url",     "--filter", "--rate",   "--in-flight", "--page-pause",
-        "--master-time", "--list",   "--sim",    "--retries"};
-    for (const char* name : kNames)
-        if (arg == name)
-            return true;
-    return false;
-}
-
 } // namespace
 
 bool ParseQueryOptions(const std::vector<std::string>& args, QueryOptions& options,
                        std::string& error) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
+    Utils::OptionReader reader(args, {{"--help", false, "-h"},
+                                      {"--players"},
+                                      {"--json"},
+                                      {"--demo"},
+                                      {"--game", true},
+                                      {"--master", true},
+                                      {"--region", true},
+                                      {"--timeout", true},
+                                      {"--fsl", true},
+                                      {"--fsl-url", true},
+                                      {"--filter", true},
+                                      {"--rate", true},
+                                      {"--in-flight", true},
+                                      {"--page-pause", true},
+                                      {"--master-time", true},
+                                      {"--list", true},
+                                      {"--sim", true},
+                                      {"--retries", true}});
+    Utils::OptionReader::Item item;
+    while (reader.Next(item)) {
         HostPort hostPort;
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if (arg == "--players") {
-            options.players = true;
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--demo") {
-            options.demo = true;
-        } else if (IsValueOption(arg)) {
-            if (i + 1 >= args.size())
-                return Fail(error, arg + " needs a value");
-            if (!ParseValueOption(arg, args[++i], options, error))
-                return false;
-        } else if (!arg.empty() && arg[0] == '-') {
-            return Fail(error, "unknown option: " + arg);
-        } else if (ParseHostPort(arg, hostPort)) {
+        if (item.kind == Utils::OptionReader::Kind::Error)
+            return Fail(error, item.value);
+        if (item.kind == Utils::OptionReader::Kind::Operand) {
+            if (!ParseHostPort(item.name, hostPort))
+                return Fail(error, "bad server address (HOST:PORT): " + item.name);
             options.servers.push_back(hostPort);
-        } else {
-            return Fail(error, "bad server address (HOST:PORT): " + arg);
+        } else if (item.name == "--help") {
+            options.help = true;
+        } else if (item.name == "--players") {
+            options.players = true;
+        } else if (item.name == "--json") {
+            options.json = true;
+        } else if (item.name == "--demo") {
+            options.demo = true;
+        } else if (!ParseValueOption(item.name, item.value, options, error)) {
+            return false;
         }
     }
     const bool nothing = options.servers.empty() && options.masters.empty() &&

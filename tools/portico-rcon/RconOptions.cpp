@@ -1,6 +1,8 @@
 #include "RconOptions.h"
 
-#include <charconv>
+#include "utils/AddressText.h"
+#include "utils/OptionReader.h"
+#include "utils/ParseNumber.h"
 
 namespace Portico {
 
@@ -31,36 +33,13 @@ bool Fail(std::string& error, const std::string& message) {
     return false;
 }
 
-template <typename Number> bool ParseNumber(const std::string& text, Number low, Number& out) {
-    Number value{};
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < low)
-        return false;
-    out = value;
-    return true;
-}
-
-bool ParseAddress(const std::string& text, RconOptions& options) {
-    const size_t colon = text.rfind(':');
-    if (colon == std::string::npos || colon == 0)
-        return false;
-    options.host = text.substr(0, colon);
-    return ParseNumber<uint16_t>(text.substr(colon + 1), 1, options.port);
-}
-
-bool ParseTimeout(const std::string& text, double& out) {
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), out);
-    return result.ec == std::errc() && result.ptr == text.data() + text.size() && out > 0 &&
-           out <= 3600;
-}
-
 bool ParseValue(const std::string& name, const std::string& value, RconOptions& options,
                 std::string& error) {
     if (name == "--game") {
-        if (!ParseNumber<uint16_t>(value, 1, options.game))
+        if (!Utils::ParseDecimal(value, options.game) || options.game == 0)
             return Fail(error, "bad game id: " + value);
     } else if (name == "--timeout") {
-        if (!ParseTimeout(value, options.timeoutSeconds))
+        if (!Utils::ParseSeconds(value, options.timeoutSeconds, 3600))
             return Fail(error, "bad timeout (seconds, above 0): " + value);
     } else if (name == "--password-file") {
         options.passwordFile = value;
@@ -71,43 +50,35 @@ bool ParseValue(const std::string& name, const std::string& value, RconOptions& 
     return true;
 }
 
-bool TakesValue(const std::string& arg) {
-    return arg == "--game" || arg == "--timeout" || arg == "--password-file" || arg == "--password";
-}
-
 } // namespace
 
 bool ParseRconOptions(const std::vector<std::string>& args, RconOptions& options,
                       std::string& error) {
-    size_t i = 0;
-    for (; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
+    Utils::OptionReader reader(args, {{"--help", false, "-h"},
+                                      {"--game", true},
+                                      {"--timeout", true},
+                                      {"--password-file", true},
+                                      {"--password", true}});
+    Utils::OptionReader::Item item;
+    bool haveAddress = false;
+    while (!haveAddress && reader.Next(item)) {
+        if (item.kind == Utils::OptionReader::Kind::Error)
+            return Fail(error, item.value);
+        haveAddress = item.kind == Utils::OptionReader::Kind::Operand;
+        if (!haveAddress && item.name == "--help") {
             options.help = true;
             return true;
         }
-        if (arg == "--") {
-            ++i;
-            break;
-        }
-        if (TakesValue(arg)) {
-            if (i + 1 >= args.size())
-                return Fail(error, arg + " needs a value");
-            if (!ParseValue(arg, args[++i], options, error))
-                return false;
-        } else if (!arg.empty() && arg[0] == '-') {
-            return Fail(error, "unknown option: " + arg);
-        } else {
-            break;
-        }
+        if (!haveAddress && !ParseValue(item.name, item.value, options, error))
+            return false;
     }
-    if (i >= args.size())
+    if (!haveAddress)
         return Fail(error, "no server address (HOST:PORT)");
-    if (!ParseAddress(args[i], options))
-        return Fail(error, "bad server address (HOST:PORT): " + args[i]);
+    if (!Utils::ParseHostPort(item.name, options.host, options.port))
+        return Fail(error, "bad server address (HOST:PORT): " + item.name);
     if (!options.passwordFile.empty() && options.passwordGiven)
         return Fail(error, "give either --password-file or --password");
-    options.commands.assign(args.begin() + long(i) + 1, args.end());
+    options.commands = reader.Rest();
     return true;
 }
 

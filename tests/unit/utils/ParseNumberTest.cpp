@@ -16,6 +16,15 @@ TEST(ParseNumber, DecimalsAreWholeDigitsThatFit) {
     EXPECT_EQ(value, 604800u); // untouched by the failures
 }
 
+TEST(ParseNumber, SecondsArePositiveDecimalsUpToTheLimit) {
+    double seconds = 7;
+    ASSERT_TRUE(ParseSeconds("0.25", seconds, 3600));
+    EXPECT_EQ(seconds, 0.25);
+    for (const char* bad : {"", "0", "-1", "3600.5", "1e2", "nan", "inf", "2s"})
+        EXPECT_FALSE(ParseSeconds(bad, seconds, 3600)) << bad;
+    EXPECT_EQ(seconds, 0.25);
+}
+
 TEST(ParseNumber, LeadingNumbersClampLikeAtoiWithoutOverflow) {
     int32_t value = 1;
     EXPECT_EQ(ReadLeadingInt32("+12x", value), 3u);
