@@ -57,4 +57,14 @@ uint16_t QueryEngine::SelectedGame() {
     return uint16_t(state.currentGame);
 }
 
+ServerRecord QueryEngine::Copy(const ServerRecord* record) {
+    std::lock_guard<std::recursive_mutex> guard(favourites.Lock());
+    return browser.CopyRecord(record);
+}
+
+void QueryEngine::SetPlayers(const ServerRecord* record, uint8_t players) {
+    std::lock_guard<std::recursive_mutex> guard(favourites.Lock());
+    browser.SetPlayers(record, players);
+}
+
 } // namespace Portico

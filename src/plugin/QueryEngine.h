@@ -3,6 +3,7 @@
 // reach a scheduler that is gone, and no thread wait for a window that cannot answer.
 #pragma once
 
+#include "browser/RecordAccess.h"
 #include "query/QueryContext.h"
 #include "query/QueryScheduler.h"
 #include "query/UDPPoolT.h"
@@ -17,7 +18,7 @@ namespace Portico {
 
 class PluginState;
 
-class QueryEngine : public QueryContext {
+class QueryEngine : public QueryContext, public RecordAccess {
 public:
     static constexpr uint32_t kBrowserSocket = 0;
     static constexpr uint32_t kRoomSocket = 1;
@@ -49,6 +50,11 @@ public:
     // A directly added server's reply makes it (or keeps it) a favourite.
     void KeepFavourite(ServerRecord& record) override { favourites.AddFavourite(record); }
     MessageWindow* ProbeWindow() override { return probeWindow; }
+
+    // RecordAccess for the browser window, whose rows point into the browser scheduler's
+    // records or the favourites: both owners' locks are held, the favourites' first.
+    ServerRecord Copy(const ServerRecord* record) override;
+    void SetPlayers(const ServerRecord* record, uint8_t players) override;
 
 private:
     PluginState& state;

@@ -343,6 +343,12 @@ ServerRecord QueryScheduler::CopyRecord(const ServerRecord* record) {
     return *record;
 }
 
+void QueryScheduler::SetPlayers(const ServerRecord* record, uint8_t players) {
+    Guard guard(lock);
+    // The record is one of ours or a favourite the caller holds locked: never a constant.
+    const_cast<ServerRecord*>(record)->info.players = players;
+}
+
 bool QueryScheduler::FindRecord(const ServerAddress& address, ServerRecord& out) {
     Guard guard(lock);
     auto found = records.find(address);

@@ -115,6 +115,9 @@ public:
     // stored on another thread is never seen half-written.
     ServerRecord CopyRecord(const ServerRecord* record);
     bool FindRecord(const ServerAddress& address, ServerRecord& out);
+    // The player count a window learnt from the server's player list, written under the lock
+    // that replies are stored under.
+    void SetPlayers(const ServerRecord* record, uint8_t players);
 
 private:
     // What was last sent to one ip:port, for telling asked-for answers from unasked ones.

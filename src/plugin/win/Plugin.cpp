@@ -87,7 +87,8 @@ void PumpSentMessages() {
 } // namespace
 
 Plugin::Plugin()
-    : serverStore(&LookupRegion), engine(state, favourites, &ProtocolLibrary::Manager) {}
+    : serverStore(&LookupRegion),
+      engine(state, userStore.GetFavourites(), &ProtocolLibrary::Manager) {}
 
 Plugin::~Plugin() {
     engine.Shutdown(&PumpSentMessages);
@@ -186,8 +187,10 @@ void Plugin::CreateBrowserOnce() {
 }
 
 void Plugin::OnCateItemClick(uint32_t itemId) {
-    if (state.SelectItem(itemId))
-        gameList.SelectGame(state.currentGame);
+    if (!state.SelectItem(itemId))
+        return;
+    gameList.SelectGame(state.currentGame);
+    browser.Show();
 }
 
 void Plugin::OnMeJoinRoom() {

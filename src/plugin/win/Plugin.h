@@ -15,8 +15,9 @@
 #include "plugin/HostCatalogueSource.h"
 #include "plugin/QueryEngine.h"
 #include "plugin/win/HookMapping.h"
+#include "plugin/win/PluginBrowserHost.h"
 #include "plugin/win/PluginContext.h"
-#include "storage/Favourites.h"
+#include "storage/UserStore.h"
 
 namespace Portico {
 
@@ -44,12 +45,14 @@ public:
     SkinLibrary skin;
     LanguageLibrary language;
     HookMapping hookMapping;
-    Favourites favourites;
+    UserStore userStore{host}; // owns the favourites
     ServerStore serverStore;
     QueryEngine engine;
     PluginContext context{*this};
     BuddyServerRelay relay{context};
-    FPSFrame browser{state, language};
+    PluginBrowserHost browserHost{state, language, host, relay};
+    FPSFrame browser{BrowserWindowParts{state, language, skin, host, userStore, engine.Browser(),
+                                        serverStore, engine, browserHost}};
     CChatRoomView chatRoom;
     BuddyListParent buddyList{host};
     GameListParent gameList;
