@@ -35,7 +35,7 @@ const Text kTexts[] = {
     {2307, L"Remove from favourites"}, {2308, L"Remote console"},
     {3001, L"Country"}, {3002, L"Server"}, {3003, L"Map"}, {3004, L"Mode"}, {3005, L"Players"},
     {3006, L"Ping"},
-    {4001, L"Player"}, {4002, L"Score"}, {4003, L"Time"}, {4004, L"Kills"},
+    {4001, L"Player"}, {4002, L"Time"}, {4003, L"Score"}, {4004, L"Kills"},
 };
 // clang-format on
 
