@@ -120,3 +120,22 @@ TEST_F(QueryEngineTest, ShutdownLetsAMessageInFlightThroughAndEndsEveryThread) {
     engine.Browser().AddServer(ServerAddress{kLoopback, 1, 1}, false);
     EXPECT_EQ(window.handled.size(), 2u);
 }
+
+TEST_F(QueryEngineTest, TheBrowserReadsAndWritesTheRecordsItsRowsPointTo) {
+    struct RowWindow : MessageWindow {
+        intptr_t Send(uint32_t message, uintptr_t, intptr_t lParam) override {
+            if (message == kMsgServerRecord)
+                shown = reinterpret_cast<const ServerRecord*>(lParam);
+            return 0;
+        }
+        const ServerRecord* shown = nullptr;
+    } window;
+    engine.Browser().SetWindow(&window);
+    const ServerAddress typed = RoomSocketServer();
+    engine.Browser().AddServer(typed, false);
+    ASSERT_NE(window.shown, nullptr);
+    engine.SetPlayers(window.shown, 7);
+    EXPECT_EQ(engine.Copy(window.shown).info.players, 7);
+    EXPECT_EQ(engine.Copy(window.shown).Address(), typed);
+    engine.Browser().SetWindow(nullptr);
+}
