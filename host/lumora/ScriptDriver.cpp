@@ -1,5 +1,7 @@
 #include "ScriptDriver.h"
 
+#include "BrowserCommands.h"
+#include "BrowserDump.h"
 #include "BrowserWindow.h"
 #include "HostLog.h"
 #include "HostState.h"
@@ -126,12 +128,14 @@ bool ScriptDriver::Execute(const std::string& line) {
         return Set(a, Rest(line, a));
     if (verb == "send" || verb == "command")
         return SendToTarget(verb, line);
+    if (IsBrowserCommand(verb))
+        return RunBrowserCommand(verb, Rest(line, verb));
     if (verb == "wait")
         return Wait(a, Rest(line, a));
     if (verb == "dump")
         return Dump(), true;
     if (verb == "screenshot")
-        return Screenshot(a);
+        return Screenshot(a, b);
     if (verb == "echo")
         return Print(Utils::WideFromUtf8(Rest(line, verb))), true;
     return RaiseEvent(verb, a, b);
@@ -233,7 +237,7 @@ bool ScriptDriver::Wait(const std::string& kind, const std::string& argument) {
     if (kind == "ms")
         return Pump(unsigned(Number(argument))), true;
     if (kind != "log")
-        return false;
+        return WaitForBrowser(kind, argument);
     const std::wstring text = Utils::WideFromUtf8(argument);
     return PumpUntil([&] { return HostLog::Instance().Contains(text); }, 5000);
 }
@@ -263,13 +267,24 @@ void ScriptDriver::Dump() {
     HWND room = FindView(L"CChatRoomView");
     Print(Format(L"room: info-visible=%d", IsWindowVisible(GetDlgItem(room, kRoomInfo)) ? 1 : 0));
     DumpHook();
+    DumpBrowser();
 }
 
-bool ScriptDriver::Screenshot(const std::string& file) {
-    HWND frame = HostState::Instance().frame;
-    ShowWindow(frame, SW_SHOWNORMAL);
-    SetForegroundWindow(frame);
-    return TakeScreenshot(frame, file);
+// The host window, or the browser window when it shows.
+bool ScriptDriver::Screenshot(const std::string& file, const std::string& window) {
+    if (window.empty()) {
+        HWND frame = HostState::Instance().frame;
+        ShowWindow(frame, SW_SHOWNORMAL);
+        SetForegroundWindow(frame);
+        return TakeScreenshot(frame, file);
+    }
+    HWND browser = FindBrowser();
+    if (window != "browser" || !browser || !IsWindowVisible(browser)) {
+        Print(L"screenshot: no such window shows");
+        return false;
+    }
+    SetWindowPos(browser, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return TakeScreenshot(browser, file);
 }
 
 } // namespace Lumora

@@ -23,7 +23,7 @@ private:
     bool RaiseProtocol(unsigned type, const std::string& hex);
     bool Wait(const std::string& kind, const std::string& argument);
     void Dump();
-    bool Screenshot(const std::string& file);
+    bool Screenshot(const std::string& file, const std::string& window);
     bool Unload();
 
     bool appExitRaised = false;
