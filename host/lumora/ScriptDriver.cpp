@@ -8,6 +8,7 @@
 #include "HostViews.h"
 #include "Screenshot.h"
 #include "ScriptWords.h"
+#include "ScriptedMenu.h"
 #include "WebControl.h"
 
 #include "common/win/HostApi.h"
@@ -97,6 +98,7 @@ void Print(const std::wstring& line) {
 }
 
 bool ScriptDriver::Run(std::istream& script) {
+    SetEnvironmentVariableW(kScriptRunningVariable, L"1");
     bool ok = true;
     std::string line;
     while (std::getline(script, line)) {
@@ -130,6 +132,8 @@ bool ScriptDriver::Execute(const std::string& line) {
         return SendToTarget(verb, line);
     if (IsBrowserCommand(verb))
         return RunBrowserCommand(verb, Rest(line, verb));
+    if (verb == "menu")
+        return ArmMenu(a);
     if (verb == "wait")
         return Wait(a, Rest(line, a));
     if (verb == "dump")
@@ -181,6 +185,14 @@ bool ScriptDriver::SendToTarget(const std::string& verb, const std::string& line
                                           : SendMessageW(target, WM_COMMAND, WPARAM(Number(b)), 0);
     Print(Format(L"result: %lld", (long long)result));
     return true;
+}
+
+// The skin's next popup menu picks the item (ScriptedMenu.h).
+bool ScriptDriver::ArmMenu(const std::string& id) {
+    uint16_t command = 0;
+    if (!Utils::ParseDecimal(id, command) || command == 0)
+        return false;
+    return SetEnvironmentVariableW(kMenuPickVariable, std::to_wstring(command).c_str()) != FALSE;
 }
 
 // Lets the plug-in go as a host does when it unloads its modules; its handlers go with it.

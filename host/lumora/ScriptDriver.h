@@ -22,6 +22,7 @@ private:
     bool Set(const std::string& what, const std::string& value);
     bool RaiseProtocol(unsigned type, const std::string& hex);
     bool Wait(const std::string& kind, const std::string& argument);
+    bool ArmMenu(const std::string& id);
     void Dump();
     bool Screenshot(const std::string& file, const std::string& window);
     bool Unload();
