@@ -3,6 +3,7 @@
 #include "BrowserCommands.h"
 #include "BrowserDump.h"
 #include "BrowserWindow.h"
+#include "DialogAnswers.h"
 #include "HostLog.h"
 #include "HostState.h"
 #include "HostViews.h"
@@ -99,6 +100,7 @@ void Print(const std::wstring& line) {
 
 bool ScriptDriver::Run(std::istream& script) {
     SetEnvironmentVariableW(kScriptRunningVariable, L"1");
+    DialogAnswers::Instance().Start();
     bool ok = true;
     std::string line;
     while (std::getline(script, line)) {
@@ -134,6 +136,10 @@ bool ScriptDriver::Execute(const std::string& line) {
         return RunBrowserCommand(verb, Rest(line, verb));
     if (verb == "menu")
         return ArmMenu(a);
+    if (verb == "answer")
+        return DialogAnswers::Instance().Queue(Rest(line, verb)), true;
+    if (verb == "listen")
+        return Listen(a);
     if (verb == "wait")
         return Wait(a, Rest(line, a));
     if (verb == "dump")
@@ -193,6 +199,11 @@ bool ScriptDriver::ArmMenu(const std::string& id) {
     if (!Utils::ParseDecimal(id, command) || command == 0)
         return false;
     return SetEnvironmentVariableW(kMenuPickVariable, std::to_wstring(command).c_str()) != FALSE;
+}
+
+bool ScriptDriver::Listen(const std::string& port) {
+    uint16_t number = 0;
+    return Utils::ParseDecimal(port, number) && number != 0 && reports.Listen(number);
 }
 
 // Lets the plug-in go as a host does when it unloads its modules; its handlers go with it.

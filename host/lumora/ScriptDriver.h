@@ -2,6 +2,8 @@
 // prints what the host and the plug-in's windows show.
 #pragma once
 
+#include "ReportListener.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -23,12 +25,14 @@ private:
     bool RaiseProtocol(unsigned type, const std::string& hex);
     bool Wait(const std::string& kind, const std::string& argument);
     bool ArmMenu(const std::string& id);
+    bool Listen(const std::string& port);
     void Dump();
     bool Screenshot(const std::string& file, const std::string& window);
     bool Unload();
 
     bool appExitRaised = false;
     HMODULE plugin = nullptr;
+    ReportListener reports;
 };
 
 // Handles pending window messages for about ms milliseconds.
