@@ -5,7 +5,10 @@
 #include "HostLog.h"
 #include "ScriptDriver.h"
 
+#include "common/ResourceIds.h"
 #include "utils/win/WideText.h"
+
+#include <algorithm>
 
 #include <vector>
 
@@ -51,13 +54,16 @@ void DialogAnswers::Start() {
 
 void DialogAnswers::Queue(const std::string& answer) {
     if (answer == "ok" || answer == "cancel")
-        answers.push_back({answer == "ok" ? IDOK : IDCANCEL, false, {}});
+        answers.push_back({answer == "ok" ? IDOK : IDCANCEL, false, {}, {}});
+    else if (answer.rfind("console ", 0) == 0)
+        answers.push_back({IDCANCEL, false, {}, answer.substr(8)});
     else
-        answers.push_back({IDOK, true, Utils::WideFromUtf8(answer)});
+        answers.push_back({IDOK, true, Utils::WideFromUtf8(answer), {}});
 }
 
 void CALLBACK DialogAnswers::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
     Instance().LookForDialogs();
+    Instance().console.Step();
 }
 
 void DialogAnswers::LookForDialogs() {
@@ -77,13 +83,21 @@ void DialogAnswers::Handle(HWND dialog) {
     const std::wstring line = L"dialog: \"" + WindowText(dialog) + L"\" \"" +
                               (text || edit ? WindowText(text ? text : edit) : L"") + L"\"";
     HostLog::Instance().Add(line);
-    if (answers.empty()) {
+    // A console takes the first console answer, any other dialog the first of the others.
+    const bool isConsole = GetDlgItem(dialog, IDC_CONSOLE_INPUT) != nullptr;
+    auto found = std::find_if(answers.begin(), answers.end(),
+                              [&](const Answer& a) { return a.console.empty() != isConsole; });
+    if (found == answers.end()) {
         Print(L"no answer queued for " + line);
         return;
     }
     // Taken before the press: pressing may open the next dialog inside this call.
-    const Answer answer = answers.front();
-    answers.pop_front();
+    const Answer answer = *found;
+    answers.erase(found);
+    if (isConsole) {
+        console.Begin(dialog, answer.console);
+        return;
+    }
     if (answer.typed && edit)
         SendMessageW(edit, WM_SETTEXT, 0, LPARAM(answer.text.c_str()));
     Press(dialog, answer.button);

@@ -4,6 +4,8 @@
 // answers it with the next queued answer.
 #pragma once
 
+#include "ConsoleRun.h"
+
 #include <windows.h>
 
 #include <deque>
@@ -18,8 +20,9 @@ public:
 
     // Starts looking for dialogs (once).
     void Start();
-    // "ok" and "cancel" press that button; any other text is typed into the dialog's first
-    // edit before OK is pressed.
+    // "ok" and "cancel" press that button; "console STEP|STEP..." drives the plug-in's
+    // remote console (see ConsoleRun); any other text is typed into the dialog's first edit
+    // before OK is pressed.
     void Queue(const std::string& answer);
 
 private:
@@ -27,12 +30,14 @@ private:
         int button; // IDOK or IDCANCEL
         bool typed;
         std::wstring text;
+        std::string console; // the steps of a console answer
     };
 
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
     void LookForDialogs();
     void Handle(HWND dialog);
 
+    ConsoleRun console;
     std::deque<Answer> answers;
     std::set<HWND> seen; // dialogs already logged, answered or left alone
     UINT_PTR timer = 0;

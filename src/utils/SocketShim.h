@@ -76,6 +76,10 @@ int Bind(Handle socket, uint32_t ip, uint16_t port);
 int Connect(Handle socket, uint32_t ip, uint16_t port);
 int Listen(Handle socket);
 int SetBlocking(Handle socket);
+// A listener may bind its port again while connections of an earlier listener wait out their
+// close (BSD sockets refuse that by default; Winsock allows it, and its SO_REUSEADDR would let
+// another program take the port, so there it does nothing).
+int AllowListenerRebind(Handle socket);
 int SetDontLinger(Handle socket);
 // Closing then resets the connection instead of ending it in order.
 int SetAbortiveClose(Handle socket);

@@ -76,6 +76,13 @@ int SetBlocking(Handle socket) {
     return 0;
 }
 
+int AllowListenerRebind(Handle socket) {
+    const int on = 1;
+    if (setsockopt(Native::Of(socket), SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0)
+        return LastError();
+    return 0;
+}
+
 // poll rather than select: select cannot watch descriptors numbered past FD_SETSIZE.
 bool WaitReadable(Handle socket, uint32_t waitMs) {
     pollfd watch{Native::Of(socket), POLLIN, 0};

@@ -57,5 +57,9 @@ bool WaitReadable(Handle socket, uint32_t waitMs) {
     return ready > 0 || WSAGetLastError() != WSAEINTR;
 }
 
+int AllowListenerRebind(Handle) {
+    return 0;
+}
+
 } // namespace SocketShim
 } // namespace Utils

@@ -36,7 +36,9 @@ bool RconTcpListener::Open(const SimAddress& address, std::string& error) {
         error = "cannot open a TCP socket";
         return false;
     }
-    int status = Shim::Bind(handle, address.ip, address.port);
+    int status = Shim::AllowListenerRebind(handle);
+    if (status == 0)
+        status = Shim::Bind(handle, address.ip, address.port);
     if (status == 0)
         status = Shim::Listen(handle);
     if (status != 0) {

@@ -22,26 +22,6 @@ const std::string kStart = "set account 77\nset address 127.0.1.5\nlisten 24132\
 // Harbor Assault (game 1003), then the first Refresh and its answers.
 const std::string kRefreshed = kStart + "click 1\nbutton 10001\nwait rows 4\nwait ms 300\n";
 
-std::string Dump(const HostOutput& out) {
-    std::string all;
-    for (const auto& line : out.lines)
-        all += line + "\n";
-    return all;
-}
-
-// The quoted fields of a dump line.
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    for (size_t at = line.find('"'); at != std::string::npos;) {
-        const size_t end = line.find('"', at + 1);
-        if (end == std::string::npos)
-            break;
-        fields.push_back(line.substr(at + 1, end - at - 1));
-        at = line.find('"', end + 1);
-    }
-    return fields;
-}
-
 // Column c of every row of the last dump.
 std::vector<std::string> Column(const HostOutput& out, size_t c) {
     std::vector<std::string> texts;
@@ -91,14 +71,14 @@ TEST_F(BrowserFlow, RefreshListsTheUsersRegionByPingAndTheButtonComesBack) {
                                    "click 1\nwait ms 300\ndump\nbutton 10001\ndump\n"
                                    "wait rows 4\nwait ms 5500\ndump\nscreenshot " +
                                    shot + " browser\n");
-    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     // Shown by the click, the user's region node first and selected, with Germany below it.
     const auto tree = out.LastDump("tree: ");
-    ASSERT_GE(tree.size(), 2u) << Dump(out);
-    EXPECT_EQ(tree[0], "tree: 0 \"Western Europe\" data=0xc0 selected=1 expanded=0") << Dump(out);
+    ASSERT_GE(tree.size(), 2u) << out.All();
+    EXPECT_EQ(tree[0], "tree: 0 \"Western Europe\" data=0xc0 selected=1 expanded=0") << out.All();
     EXPECT_EQ(Fields(tree[1]), std::vector<std::string>{"Germany"});
-    EXPECT_TRUE(out.Has("browser-button 10001 enabled=0 \"Search\"")) << Dump(out);
-    EXPECT_EQ(Column(out, 1), kGermanByPing) << Dump(out);
+    EXPECT_TRUE(out.Has("browser-button 10001 enabled=0 \"Search\"")) << out.All();
+    EXPECT_EQ(Column(out, 1), kGermanByPing) << out.All();
     int last = 0;
     for (const auto& time : Column(out, 5)) {
         EXPECT_GE(Milliseconds(time), last) << time;
@@ -106,9 +86,9 @@ TEST_F(BrowserFlow, RefreshListsTheUsersRegionByPingAndTheButtonComesBack) {
     }
     EXPECT_EQ(Column(out, 0), std::vector<std::string>(4, "DE"));
     // After 5 s the button is back; the one refresh sent one area report of Western Europe.
-    EXPECT_TRUE(out.Has("browser-button 10001 enabled=1 \"Search\"")) << Dump(out);
-    EXPECT_EQ(out.Count("log: report: "), 1u) << Dump(out);
-    EXPECT_TRUE(out.Has("log: report: e0eb03c000")) << Dump(out);
+    EXPECT_TRUE(out.Has("browser-button 10001 enabled=1 \"Search\"")) << out.All();
+    EXPECT_EQ(out.Count("log: report: "), 1u) << out.All();
+    EXPECT_TRUE(out.Has("log: report: e0eb03c000")) << out.All();
     EXPECT_FALSE(out.Has("error: screenshot " + shot + " browser"));
 }
 
@@ -118,20 +98,20 @@ TEST_F(BrowserFlow, SortPingLimitAndCountrySelection) {
                              "combo 10000 1\nwait ms 500\necho limited\ndump\nwait ms 5000\n"
                              "tree United States\nbutton 10001\nwait rows 2\nwait ms 500\n"
                              "dump\n");
-    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     EXPECT_EQ(
         ColumnAt(out, "by-name", 1),
         (std::vector<std::string>{"Harbor Docks", "Harbor Far", "Harbor Gate", "Harbor Vault"}))
-        << Dump(out);
+        << out.All();
     // The second click on the same header turns the order round; the limit drops the far one.
     EXPECT_EQ(ColumnAt(out, "turned", 1), (std::vector<std::string>{"Harbor Vault", "Harbor Gate",
                                                                     "Harbor Far", "Harbor Docks"}));
     EXPECT_EQ(ColumnAt(out, "limited", 1),
               (std::vector<std::string>{"Harbor Docks", "Harbor Vault", "Harbor Gate"}))
-        << Dump(out);
-    EXPECT_EQ(Column(out, 1), (std::vector<std::string>{"Harbor Bay", "Harbor Pier"})) << Dump(out);
+        << out.All();
+    EXPECT_EQ(Column(out, 1), (std::vector<std::string>{"Harbor Bay", "Harbor Pier"})) << out.All();
     EXPECT_EQ(Column(out, 0), (std::vector<std::string>{"US", "US"}));
-    EXPECT_TRUE(out.Has("log: report: e0eb0300005355")) << Dump(out);
+    EXPECT_TRUE(out.Has("log: report: e0eb0300005355")) << out.All();
 }
 
 TEST_F(BrowserFlow, FavouritesAreKeptAcrossARestart) {
@@ -141,23 +121,23 @@ TEST_F(BrowserFlow, FavouritesAreKeptAcrossARestart) {
                              "echo added\ndump\nselect 0\nmenu 2307\nrclick 0\nwait ms 300\n"
                              "screenshot " +
                              shot + " browser\ndump\ntab 0\ntree United States\ntab 1\nexit\n");
-    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     EXPECT_EQ(ColumnAt(out, "added", 1), (std::vector<std::string>{"Harbor Docks", "Harbor Vault"}))
-        << Dump(out);
-    EXPECT_TRUE(out.Has("log: TrackSkinPopupMenu 2304,2307,0,2306")) << Dump(out);
+        << out.All();
+    EXPECT_TRUE(out.Has("log: TrackSkinPopupMenu 2304,2307,0,2306")) << out.All();
     const auto kept = Column(out, 1);
-    ASSERT_EQ(kept.size(), 1u) << Dump(out);
+    ASSERT_EQ(kept.size(), 1u) << out.All();
 
     // The tab, the tree's selection and the favourites come back.
     out = RunHost(kStart + "click 1\nwait rows 1\nwait ms 300\ndump\n");
-    ASSERT_EQ(out.exitCode, 0) << Dump(out);
-    EXPECT_TRUE(out.Has("browser-tab: 1")) << Dump(out);
-    EXPECT_EQ(Column(out, 1), kept) << Dump(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
+    EXPECT_TRUE(out.Has("browser-tab: 1")) << out.All();
+    EXPECT_EQ(Column(out, 1), kept) << out.All();
     bool unitedStatesSelected = false;
     for (const auto& node : out.LastDump("tree: "))
         unitedStatesSelected |= Fields(node) == std::vector<std::string>{"United States"} &&
                                 node.find("selected=1") != std::string::npos;
-    EXPECT_TRUE(unitedStatesSelected) << Dump(out);
+    EXPECT_TRUE(unitedStatesSelected) << out.All();
 }
 
 TEST_F(BrowserFlow, AddByAddressRefusesBadTextAndKeepsAGoodServer) {
@@ -167,19 +147,19 @@ TEST_F(BrowserFlow, AddByAddressRefusesBadTextAndKeepsAGoodServer) {
                                       "answer cancel\nbutton 10008\n"
                                       "answer 127.0.4.1:27960\nbutton 10008\n"
                                       "wait rows 1\nwait ms 1500\ndump\nexit\n");
-    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     EXPECT_TRUE(out.Has("log: dialog: \"Portico\" \"Type the address as host:port.\""))
-        << Dump(out);
+        << out.All();
     EXPECT_TRUE(out.Has("log: dialog: \"Portico\" \"That address cannot be used.\""));
     // The refused text is offered again.
-    EXPECT_TRUE(out.Has("log: dialog: \"New Address\" \"127.0.4.1:0\"")) << Dump(out);
-    EXPECT_EQ(Column(out, 1), std::vector<std::string>{"^1Red ^7White ^4Arena"}) << Dump(out);
+    EXPECT_TRUE(out.Has("log: dialog: \"New Address\" \"127.0.4.1:0\"")) << out.All();
+    EXPECT_EQ(Column(out, 1), std::vector<std::string>{"^1Red ^7White ^4Arena"}) << out.All();
     EXPECT_EQ(Column(out, 0), std::vector<std::string>{"FR"});
 
     // It answered, so it is a favourite: the next start shows it in the favourites tab.
     out = RunHost(kStart + "click 4\nwait rows 1\ndump\n");
-    EXPECT_TRUE(out.Has("browser-tab: 1")) << Dump(out);
-    EXPECT_EQ(Column(out, 1), std::vector<std::string>{"^1Red ^7White ^4Arena"}) << Dump(out);
+    EXPECT_TRUE(out.Has("browser-tab: 1")) << out.All();
+    EXPECT_EQ(Column(out, 1), std::vector<std::string>{"^1Red ^7White ^4Arena"}) << out.All();
 }
 
 TEST_F(BrowserFlow, FocusedRowListsItsPlayers) {
@@ -188,11 +168,11 @@ TEST_F(BrowserFlow, FocusedRowListsItsPlayers) {
                                    "select 1\nwait players 2\nwait ms 300\ndump\n"
                                    "screenshot " +
                                    shot + " browser\n");
-    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     std::vector<std::string> names;
     for (const auto& player : out.LastDump("player: "))
         names.push_back(Fields(player).at(0));
-    EXPECT_EQ(names, (std::vector<std::string>{"Moth", "Rook"})) << Dump(out);
+    EXPECT_EQ(names, (std::vector<std::string>{"Moth", "Rook"})) << out.All();
 }
 
 } // namespace

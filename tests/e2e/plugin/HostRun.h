@@ -13,8 +13,13 @@ struct HostOutput {
     // Lines of the last "dump" that start with prefix.
     std::vector<std::string> LastDump(const std::string& prefix) const;
     bool Has(const std::string& line) const;
+    // Every line, for a failure's message.
+    std::string All() const;
     size_t Count(const std::string& prefix) const;
 };
+
+// The quoted fields of a dump line.
+std::vector<std::string> Fields(const std::string& line);
 
 // script: commands, one per line (UTF-8).
 HostOutput RunHost(const std::string& script);

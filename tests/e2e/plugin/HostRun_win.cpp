@@ -48,6 +48,25 @@ bool HostOutput::Has(const std::string& line) const {
     return false;
 }
 
+std::string HostOutput::All() const {
+    std::string all;
+    for (const auto& line : lines)
+        all += line + "\n";
+    return all;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    for (size_t at = line.find('"'); at != std::string::npos;) {
+        const size_t end = line.find('"', at + 1);
+        if (end == std::string::npos)
+            break;
+        fields.push_back(line.substr(at + 1, end - at - 1));
+        at = line.find('"', end + 1);
+    }
+    return fields;
+}
+
 size_t HostOutput::Count(const std::string& prefix) const {
     size_t n = 0;
     for (const auto& l : LastDump(prefix))
