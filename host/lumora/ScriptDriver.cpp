@@ -3,6 +3,7 @@
 #include "HostLog.h"
 #include "HostState.h"
 #include "HostViews.h"
+#include "PanelDriver.h"
 #include "WebControl.h"
 
 #include "common/win/HostApi.h"
@@ -148,8 +149,11 @@ bool ScriptDriver::Execute(const std::string& line) {
         return Unload();
     if (verb == "set")
         return Set(a, Rest(line, a));
-    if (verb == "login")
+    if (verb == "login") {
+        // The host keeps a folder per account, where the plug-in keeps its store.
+        CreateDirectoryW((Folder() + L"user\\" + std::to_wstring(host.accountId)).c_str(), nullptr);
         return host.Raise(L"OnAuthOK", 0) > 0;
+    }
     if (verb == "click")
         return host.Raise(L"OnCateItemClick", uintptr_t(Number(a))) > 0;
     if (verb == "row")
@@ -187,6 +191,8 @@ bool ScriptDriver::Execute(const std::string& line) {
         return Dump(), true;
     if (verb == "screenshot")
         return Screenshot(a);
+    if (verb == "room" || verb == "buddy")
+        return PanelCommand(verb, a, b);
     if (verb == "echo")
         return Print(Utils::WideFromUtf8(Rest(line, verb))), true;
     return false;
@@ -281,6 +287,7 @@ void ScriptDriver::Dump() {
     HWND room = FindView(L"CChatRoomView");
     Print(Format(L"room: info-visible=%d", IsWindowVisible(GetDlgItem(room, kRoomInfo)) ? 1 : 0));
     DumpHook();
+    DumpPanels();
 }
 
 bool ScriptDriver::Screenshot(const std::string& file) {

@@ -147,7 +147,17 @@ void ChatRoomPanel::RetryTimer() {
     if (unanswered.empty()) {
         parts.controls.StopTimer(ChatRoomControls::kRetryTimer);
         parts.scheduler.SetQueuePaused(true);
+        SettleOrder();
     }
+}
+
+// Every server entered the list before its answer, so the arrival order says nothing about
+// the round trips: once the answers are in, the list is put in round-trip order, unless the
+// user chose an order of his own.
+void ChatRoomPanel::SettleOrder() {
+    RowsLock guard(*this);
+    if (sortKey == 0)
+        rows.Sort(kSortByTime);
 }
 
 void ChatRoomPanel::SortColumn(int32_t column) {

@@ -1,8 +1,9 @@
 // The chat-room panel's rules without the window: while the user is in a room of a catalogue
 // game, the room's server list is fetched, queried by the room scheduler and listed by round
-// trip; unanswered servers are asked again for a few seconds; a column click sorts and a
-// double click joins. The Win32 panel forwards its messages here and draws what the rows
-// hold. All of it runs on the window's thread; the private messages reach it there by send.
+// trip once the answers are in; unanswered servers are asked again for a few seconds; a column
+// click sorts and a double click joins. The Win32 panel forwards its messages here and draws what
+// the rows hold. All of it runs on the window's thread; the private messages reach it there by
+// send.
 #pragma once
 
 #include "browser/BrowserHost.h"
@@ -89,6 +90,7 @@ private:
     void ShowRecord(const ServerRecord* record);
     void ServersReady(size_t count, const ServerAddress* servers);
     void Query(size_t count, const ServerAddress* servers);
+    void SettleOrder();
     void ClearRoom();
 
     ChatRoomParts parts;

@@ -176,10 +176,17 @@ TEST_F(ChatRoomPanelTest, UnansweredServersAreAskedAgainForFourTicksThenTheQueue
 TEST_F(ChatRoomPanelTest, WithEveryServerAnsweredTheFirstTickStopsTheRetries) {
     const auto list = RoomList(1, 2);
     EnterRoom(list);
-    Answer(InGame(list[0]), "a");
-    Answer(InGame(list[1]), "b");
+    // Rows enter before their answers, each new one on top: the second server's row leads.
+    EXPECT_EQ(panel.Rows().Find(InGame(list[1])), 0);
+    ASSERT_TRUE(Eventually([&] { return context.SentCount() >= 2; }));
+    Answer(InGame(list[0]), "near");
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    Answer(InGame(list[1]), "far");
+    EXPECT_EQ(rows.Column(kRoomColumnMap), (std::vector<std::u16string>{u"far", u"near"}));
     panel.RetryTimer();
     EXPECT_FALSE(controls.Running(ChatRoomControls::kRetryTimer));
+    // Settled, they stand by round trip.
+    EXPECT_EQ(rows.Column(kRoomColumnMap), (std::vector<std::u16string>{u"near", u"far"}));
     // Refresh queries the last list again and restarts the retries.
     panel.Refresh();
     EXPECT_TRUE(controls.Running(ChatRoomControls::kRetryTimer));

@@ -33,15 +33,19 @@ public:
         return pending.result;
     }
 
-    // Handles every message waiting now; the count handled.
+    // Handles the messages waiting when it is called; one sent meanwhile waits for the next
+    // Pump. The count handled.
     size_t Pump() {
+        size_t waiting = 0;
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            waiting = queue.size();
+        }
         size_t handled = 0;
-        for (;;) {
+        for (; handled < waiting; ++handled) {
             Pending* next = nullptr;
             {
                 std::lock_guard<std::mutex> guard(lock);
-                if (queue.empty())
-                    return handled;
                 next = queue.front();
                 queue.pop_front();
             }
@@ -51,8 +55,8 @@ public:
             next->result = result;
             next->done = true;
             changed.notify_all();
-            ++handled;
         }
+        return handled;
     }
 
     // True when a message from another thread waits, within the tests' patience.
