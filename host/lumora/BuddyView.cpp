@@ -2,6 +2,7 @@
 // and the host's own handling of that command when the plug-in leaves it alone.
 #include "HostLog.h"
 #include "HostViews.h"
+#include "MouseInput.h"
 
 #include <map>
 
@@ -48,12 +49,7 @@ bool DoubleClickBuddy(size_t index) {
     RECT item{};
     if (SendMessageW(box, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR)
         return false;
-    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(box, WM_LBUTTONUP, 0, at);
-    SendMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    SendMessageW(box, WM_LBUTTONUP, 0, at);
-    return true;
+    return ClickAt(box, item, MouseClick::Double);
 }
 
 std::vector<BuddyLine> BuddyLines() {

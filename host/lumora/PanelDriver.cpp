@@ -2,7 +2,9 @@
 
 #include "HostLog.h"
 #include "HostViews.h"
+#include "MouseInput.h"
 #include "ScriptDriver.h"
+#include "ScriptWords.h"
 
 #include "utils/win/WideText.h"
 
@@ -10,26 +12,11 @@
 
 #include <commctrl.h>
 
-#include <charconv>
-#include <cstdio>
-
 namespace Lumora {
 namespace {
 
 constexpr int kRoomList = 1152;
 constexpr int kRoomButtons[] = {1150, 1151, 1153}; // list, open browser, refresh
-
-int Number(const std::string& text) {
-    int value = -1;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
-
-void Print(const std::wstring& line) {
-    const std::string text = Utils::Utf8FromWide(line) + "\n";
-    fwrite(text.data(), 1, text.size(), stdout);
-    fflush(stdout);
-}
 
 HWND RoomView() {
     return FindView(L"CChatRoomView");
@@ -49,7 +36,7 @@ std::wstring CellText(HWND list, int row, int column) {
     return text;
 }
 
-// Posted with the cursor on the row, as a user's double click: the panel hit-tests where the
+// With the cursor on the row, as a user's double click: the panel hit-tests where the
 // message says the cursor was.
 bool DoubleClickRow(int row) {
     HWND list = RoomList();
@@ -60,14 +47,7 @@ bool DoubleClickRow(int row) {
     item.left = LVIR_LABEL;
     if (!SendMessageW(list, LVM_GETITEMRECT, WPARAM(row), reinterpret_cast<LPARAM>(&item)))
         return false;
-    POINT at{item.left + 4, (item.top + item.bottom) / 2};
-    POINT screen = at;
-    ClientToScreen(list, &screen);
-    SetCursorPos(screen.x, screen.y);
-    PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-    PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-    Pump(200);
-    return true;
+    return ClickAt(list, item, MouseClick::Double);
 }
 
 bool ClickHeader(int column) {
@@ -101,11 +81,11 @@ bool PanelCommand(const std::string& verb, const std::string& a, const std::stri
     if (verb != "room")
         return false;
     if (a == "dblclick")
-        return DoubleClickRow(Number(b));
+        return DoubleClickRow(int(Number(b)));
     if (a == "header")
-        return ClickHeader(Number(b));
+        return ClickHeader(int(Number(b)));
     if (a == "button")
-        return ClickButton(Number(b));
+        return ClickButton(int(Number(b)));
     return false;
 }
 
