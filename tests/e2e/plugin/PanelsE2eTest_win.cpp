@@ -205,6 +205,27 @@ TEST_F(PanelsFlow, AfterARestartTheStoredListIsUsedUntilTheFileChanges) {
     EXPECT_EQ(server.Requests().size(), 3u);
 }
 
+size_t CountLog(const HostOutput& out, const std::string& prefix) {
+    size_t n = 0;
+    for (const auto& line : out.LastDump("log: "))
+        n += line.rfind("log: " + prefix, 0) == 0;
+    return n;
+}
+
+TEST_F(PanelsFlow, ADoubleClickJoinsARowAskingForThePasswordOfAPasswordServer) {
+    // By name: Docks, Gate, then Vault, which needs a password.
+    const HostOutput out = RunHost(kLogin + "join 1003 4\n" + kSettle +
+                                   "room header 0\necho sorted\ndump\nanswer cancel\n"
+                                   "room dblclick 2\nanswer secret\nroom dblclick 2\n"
+                                   "room dblclick 0\ndump\n");
+    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    EXPECT_EQ(RoomColumn(out, 0),
+              (std::vector<std::string>{"Harbor Docks", "Harbor Gate", "Harbor Vault"}))
+        << Dump(out);
+    // Asked twice for Vault (cancelled, then answered); Docks joins without asking.
+    EXPECT_EQ(CountLog(out, "dialog: "), 2u) << Dump(out);
+}
+
 // A buddy on Harbor Docks (127.0.1.1:27015, game 1003): key 5, one type-7 entry.
 const std::string kBuddyOnDocks = "protocol 7 05000000eb030101007f8769\nwait ms 1500\n";
 
@@ -220,6 +241,20 @@ TEST_F(PanelsFlow, ABuddysServerIsShownAndADoubleClickJoinsIt) {
     // join did not run.
     EXPECT_FALSE(HasLog(out, "HostJoinBuddy")) << Dump(out);
     EXPECT_FALSE(out.Has("error: screenshot " + shot));
+}
+
+TEST_F(PanelsFlow, JoiningABuddyOnAPasswordServerAsksForThePassword) {
+    // Key 6 on Harbor Vault (127.0.1.1:27016); its answer brings the password flag.
+    const HostOutput out = RunHost(kLogin + "protocol 7 06000000eb030101007f8869\nwait ms 1500\n"
+                                            "answer cancel\nbuddy 0\ndump\n");
+    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    EXPECT_EQ(
+        out.LastDump("buddy: "),
+        std::vector<std::string>{"buddy: 0 key=6 selected=1 \"buddy 6: game 1003 Harbor Vault\""})
+        << Dump(out);
+    EXPECT_EQ(CountLog(out, "dialog: "), 1u) << Dump(out);
+    // Cancelled: nothing is launched, and the host's own join does not run either.
+    EXPECT_EQ(CountLog(out, "HostJoinBuddy"), 0u) << Dump(out);
 }
 
 // Takes the buddy-selection library out of the host's dlls folder for one flow.
