@@ -1,6 +1,6 @@
 // The chat-room panel and the buddy list in the stand-in host under Wine, as a user meets
 // them: room lists packed by fsl-pack and served by the test's own HTTP server on loopback,
-// the simulated servers of data/browser-servers.sim (started by with-simulator) answering.
+// the simulated servers of data/panels-servers.sim (started by with-simulator) answering.
 #include "HostRun.h"
 #include "LoopbackHttpServer.h"
 
@@ -29,8 +29,8 @@ const char* const kNew = "Mon, 07 Nov 1994 08:49:37 GMT";
 // under the Americas, 2).
 const char* const kEuropePath = "/fsl/1003_1.fsl";
 const char* const kAmericasPath = "/fsl/1003_2.fsl";
-const std::vector<std::string> kEurope{"127.0.1.1:27015", "127.0.1.1:27016", "127.0.1.2:27015"};
-const std::vector<std::string> kAmericas{"127.0.2.1:27015", "127.0.2.2:27016"};
+const std::vector<std::string> kEurope{"127.0.1.1:28015", "127.0.1.1:28016", "127.0.1.2:28015"};
+const std::vector<std::string> kAmericas{"127.0.2.1:28015", "127.0.2.2:28016"};
 const std::string kLogin = "set account 78\nset address 127.0.1.5\nload\nlogin\n";
 // Long enough for the list, the answers and the first retry tick that settles the order.
 const std::string kSettle = "wait ms 2500\n";
@@ -135,8 +135,9 @@ protected:
 
 TEST_F(PanelsFlow, JoiningARoomListsItsServersWithPingsSortedByPing) {
     const std::string shot = Shot("panel-room.png");
+    // The category selected too: the picture shows its badge and its page beside the room.
     const HostOutput out =
-        RunHost(kLogin + "join 1003 4\n" + kSettle + "dump\nscreenshot " + shot + "\n");
+        RunHost(kLogin + "join 1003 4\ncategory 6\n" + kSettle + "dump\nscreenshot " + shot + "\n");
     ASSERT_EQ(out.exitCode, 0) << Dump(out);
     EXPECT_EQ(Sorted(RoomColumn(out, 0)),
               (std::vector<std::string>{"Harbor Docks", "Harbor Gate", "Harbor Vault"}))
@@ -153,6 +154,8 @@ TEST_F(PanelsFlow, JoiningARoomListsItsServersWithPingsSortedByPing) {
     EXPECT_NE(room[0].find("list-visible=1"), std::string::npos) << room[0];
     EXPECT_NE(room[0].find("button1150=1 button1151=1 button1153=1"), std::string::npos);
     EXPECT_EQ(server.Requests(), std::vector<std::string>{kEuropePath});
+    EXPECT_TRUE(out.Has("paint: category 6 prepaint=4 postpaint=0 badge=1")) << Dump(out);
+    EXPECT_TRUE(HasLog(out, "web\\portico.en.html")) << Dump(out);
     EXPECT_FALSE(out.Has("error: screenshot " + shot));
 }
 
@@ -198,7 +201,7 @@ TEST_F(PanelsFlow, AfterARestartTheStoredListIsUsedUntilTheFileChanges) {
               (std::vector<std::string>{"Harbor Docks", "Harbor Gate", "Harbor Vault"}))
         << Dump(out);
     // A newer file is downloaded and replaces the stored list.
-    server.Serve(kEuropePath, FileReply(Pack({"127.0.1.1:27015"}), kNew));
+    server.Serve(kEuropePath, FileReply(Pack({"127.0.1.1:28015"}), kNew));
     out = RunHost(script);
     ASSERT_EQ(out.exitCode, 0) << Dump(out);
     EXPECT_EQ(RoomColumn(out, 0), std::vector<std::string>{"Harbor Docks"}) << Dump(out);
@@ -226,8 +229,8 @@ TEST_F(PanelsFlow, ADoubleClickJoinsARowAskingForThePasswordOfAPasswordServer) {
     EXPECT_EQ(CountLog(out, "dialog: "), 2u) << Dump(out);
 }
 
-// A buddy on Harbor Docks (127.0.1.1:27015, game 1003): key 5, one type-7 entry.
-const std::string kBuddyOnDocks = "protocol 7 05000000eb030101007f8769\nwait ms 1500\n";
+// A buddy on Harbor Docks (127.0.1.1:28015, game 1003): key 5, one type-7 entry.
+const std::string kBuddyOnDocks = "protocol 7 05000000eb030101007f6f6d\nwait ms 1500\n";
 
 TEST_F(PanelsFlow, ABuddysServerIsShownAndADoubleClickJoinsIt) {
     const std::string shot = Shot("panel-buddy.png");
@@ -244,8 +247,8 @@ TEST_F(PanelsFlow, ABuddysServerIsShownAndADoubleClickJoinsIt) {
 }
 
 TEST_F(PanelsFlow, JoiningABuddyOnAPasswordServerAsksForThePassword) {
-    // Key 6 on Harbor Vault (127.0.1.1:27016); its answer brings the password flag.
-    const HostOutput out = RunHost(kLogin + "protocol 7 06000000eb030101007f8869\nwait ms 1500\n"
+    // Key 6 on Harbor Vault (127.0.1.1:28016); its answer brings the password flag.
+    const HostOutput out = RunHost(kLogin + "protocol 7 06000000eb030101007f706d\nwait ms 1500\n"
                                             "answer cancel\nbuddy 0\ndump\n");
     ASSERT_EQ(out.exitCode, 0) << Dump(out);
     EXPECT_EQ(
