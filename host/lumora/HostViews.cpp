@@ -202,18 +202,6 @@ void RepaintGameList() {
         InvalidateRect(view, nullptr, TRUE);
 }
 
-void ShowBuddy(uint32_t buddyKey, const std::wstring& text) {
-    static std::map<uint32_t, std::wstring> buddies;
-    if (text.empty())
-        buddies.erase(buddyKey);
-    else
-        buddies[buddyKey] = text;
-    HWND list = GetDlgItem(FindView(L"BuddyListView"), 1);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (const auto& buddy : buddies)
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(buddy.second.c_str()));
-}
-
 HWND FindView(const std::wstring& className) {
     HWND frame = HostState::Instance().frame;
     return frame ? FindWindowExW(frame, nullptr, className.c_str(), nullptr) : nullptr;
@@ -224,7 +212,7 @@ bool CreateHostWindows(HINSTANCE instance) {
     if (!Register(instance, kFrameClass, FrameProc, face) ||
         !Register(instance, L"CGameListView", GameListProc, nullptr) ||
         !Register(instance, L"CChatRoomView", PlainViewProc, face) ||
-        !Register(instance, L"BuddyListView", PlainViewProc, face) ||
+        !Register(instance, L"BuddyListView", BuddyListProc, face) ||
         !Register(instance, L"CRoomsWebViewPanel", PlainViewProc, face) ||
         !Register(instance, kWebControlClass, WebControlProc, nullptr))
         return false;
@@ -236,12 +224,12 @@ bool CreateHostWindows(HINSTANCE instance) {
     const DWORD border = WS_BORDER | WS_CLIPCHILDREN;
     Child(frame, L"CGameListView", L"", border, 4, 4, 260, 650, 2001, instance);
     HWND room = Child(frame, L"CChatRoomView", L"", border, 270, 4, 470, 420, 2002, instance);
-    Child(room, L"STATIC", L"Room", SS_LEFT, 6, 6, 40, 22, kRoomLabel, instance);
+    Child(room, L"STATIC", L"Room", SS_LEFT, 6, 6, 70, 22, kRoomLabel, instance);
     Child(room, L"STATIC", L"Welcome to the room.", SS_LEFT, 260, 6, 200, 22, kRoomInfo, instance);
     Child(room, L"EDIT", L"[chat] Player2: hello", WS_BORDER | ES_MULTILINE | ES_READONLY, 6, 34,
           456, 378, kChatPane, instance);
     HWND buddies = Child(frame, L"BuddyListView", L"", border, 746, 4, 238, 420, 2003, instance);
-    Child(buddies, L"LISTBOX", L"", WS_BORDER, 4, 4, 228, 410, 1, instance);
+    Child(buddies, L"LISTBOX", L"", WS_BORDER | LBS_NOTIFY, 4, 4, 228, 410, kBuddyList, instance);
     HWND web = Child(frame, L"CRoomsWebViewPanel", L"", border, 270, 430, 714, 224, 2004, instance);
     Child(web, kWebControlClass, L"", WS_GROUP | WS_TABSTOP, 4, 4, 700, 214, 1, instance);
     ShowWindow(frame, SW_SHOWNORMAL);

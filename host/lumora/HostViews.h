@@ -56,7 +56,21 @@ bool ClickGameListRow(size_t row);
 void RepaintGameList();
 // Whether the plug-in's badge colour shows at the right end of the row as painted.
 bool RowShowsBadge(const GameListModel::Row& row);
+// The buddy list (BuddyView.cpp): one list box whose lines carry their buddy's key as item
+// data. A double click on a line is the host's command that joins that buddy's game.
+constexpr int kBuddyList = 1;
+constexpr WORD kJoinBuddyCommand = 5032;
+LRESULT CALLBACK BuddyListProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam);
 // The buddy list's line for a buddy; an empty text removes it.
 void ShowBuddy(uint32_t buddyKey, const std::wstring& text);
+// Selects line index of the buddy list and double-clicks it as the user would.
+bool DoubleClickBuddy(size_t index);
+// The buddy list's lines: key, whether selected, text.
+struct BuddyLine {
+    uint32_t key;
+    bool selected;
+    std::wstring text;
+};
+std::vector<BuddyLine> BuddyLines();
 
 } // namespace Lumora

@@ -1,5 +1,6 @@
 // Lumora.exe, the stand-in host: its views, its services by ordinal, and a script driver
 // (a file named on the command line, or standard input) in place of a user.
+#include "DebugOutput.h"
 #include "HostState.h"
 #include "HostViews.h"
 #include "ScriptDriver.h"
@@ -17,6 +18,7 @@
 
 int wmain(int argc, wchar_t** argv) {
     // The plug-in uses sockets of the host's Winsock; it never starts Winsock itself.
+    Lumora::CaptureDebugOutput();
     WSADATA winsock;
     WSAStartup(MAKEWORD(2, 2), &winsock);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_TAB_CLASSES};

@@ -7,6 +7,7 @@
 #include "HostLog.h"
 #include "HostState.h"
 #include "HostViews.h"
+#include "PanelDriver.h"
 #include "Screenshot.h"
 #include "ScriptWords.h"
 #include "ScriptedMenu.h"
@@ -146,6 +147,8 @@ bool ScriptDriver::Execute(const std::string& line) {
         return Dump(), true;
     if (verb == "screenshot")
         return Screenshot(a, b);
+    if (verb == "room" || verb == "buddy")
+        return PanelCommand(verb, a, b);
     if (verb == "echo")
         return Print(Utils::WideFromUtf8(Rest(line, verb))), true;
     return RaiseEvent(verb, a, b);
@@ -297,6 +300,7 @@ void ScriptDriver::Dump() {
     Print(Format(L"room: info-visible=%d", IsWindowVisible(GetDlgItem(room, kRoomInfo)) ? 1 : 0));
     DumpHook();
     DumpBrowser();
+    DumpPanels();
 }
 
 // The host window, or the browser window when it shows.

@@ -60,11 +60,7 @@ void BrowserCommands::Join(int32_t row) {
     if (!record)
         return;
     const ServerRecord copy = parts.records.Copy(record);
-    std::u16string password;
-    if (copy.info.needPass && !parts.host.AskPassword(password))
-        return;
-    parts.host.Launch(JoinTarget(copy, parts.state.currentGame),
-                      copy.info.needPass ? &password : nullptr);
+    JoinServer(parts.host, JoinTarget(copy, parts.state.currentGame), copy.info.needPass != 0);
 }
 
 void BrowserCommands::AddSelectedToFavourites() {

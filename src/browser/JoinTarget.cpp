@@ -9,4 +9,12 @@ ServerAddress JoinTarget(const ServerRecord& record, uint32_t currentGame) {
     return address;
 }
 
+bool JoinServer(BrowserHost& host, const ServerAddress& target, bool needPass) {
+    std::u16string password;
+    if (needPass && !host.AskPassword(password))
+        return false;
+    host.Launch(target, needPass ? &password : nullptr);
+    return true;
+}
+
 } // namespace Portico

@@ -5,6 +5,7 @@
 
 #include "abi/ProtocolInterface.h"
 #include "common/HostInfo.h"
+#include "serverlist/RoomServerSource.h"
 #include "serverlist/ServerListHost.h"
 #include "storage/Database.h"
 
@@ -20,7 +21,7 @@ namespace Portico {
 
 class ServerListStore;
 
-class ServerListCache {
+class ServerListCache : public RoomServerSource {
 public:
     // Makes one unopened database; each fetch opens the catalogue and the store with its own.
     using DatabaseFactory = std::function<std::unique_ptr<Utils::Database>()>;
@@ -30,9 +31,9 @@ public:
 
     // The addresses (game id 0) of the current room's top-level area, or an empty list when
     // any step fails. Runs on a worker thread; overlapping calls run one after the other.
-    std::vector<ServerAddress> FetchRoomServers();
+    std::vector<ServerAddress> FetchRoomServers() override;
     // The list of the area that the last fetch reached (empty while a fetch is under way).
-    std::vector<ServerAddress> CurrentServers();
+    std::vector<ServerAddress> CurrentServers() override;
 
 private:
     struct AreaEntry {

@@ -86,6 +86,15 @@ void DrawServerCell(HDC dc, RECT cell, int column, const ServerRecord& record,
         DrawText16(dc, text, cell, kCellText | (right ? DT_RIGHT : DT_LEFT));
 }
 
+void DrawFlagAndName(HDC dc, RECT cell, const ServerRecord& record, const std::u16string& name,
+                     FlagCache& flags, COLORREF textColour) {
+    SetBkMode(dc, TRANSPARENT);
+    if (HBITMAP flag = static_cast<HBITMAP>(flags.Get(record.Country())))
+        DrawFlag(dc, flag, cell.left, cell.top + 3);
+    cell.left += 32;
+    DrawColouredName(dc, cell, name, textColour);
+}
+
 void DrawTreeNode(HDC dc, RECT node, uint32_t data, const std::u16string& text, FlagCache& flags) {
     node.left += 12;
     if (HBITMAP flag = static_cast<HBITMAP>(flags.Get(uint16_t(data >> 16))))

@@ -19,6 +19,11 @@ void DrawFlag(HDC dc, HBITMAP flag, int x, int y);
 void DrawServerCell(HDC dc, RECT cell, int column, const ServerRecord& record,
                     const std::u16string& text, FlagCache& flags, HDC padlock, COLORREF textColour);
 
+// The chat-room panel's first cell: the flag at the cell's left edge and the name with its
+// colour codes from 32 pixels right of it; no padlock.
+void DrawFlagAndName(HDC dc, RECT cell, const ServerRecord& record, const std::u16string& name,
+                     FlagCache& flags, COLORREF textColour);
+
 // A region-tree node without children: its flag (data holds the country code in its upper
 // half) and its label.
 void DrawTreeNode(HDC dc, RECT node, uint32_t data, const std::u16string& text, FlagCache& flags);

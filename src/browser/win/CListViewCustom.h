@@ -22,7 +22,12 @@ public:
     bool Subclass(HWND list) {
         if (!this->SubclassWindow(list))
             return false;
-        // An image list one pixel wide sets the row height; it holds no image.
+        // An image list one pixel wide sets the row height; it holds no image. It is ours, not
+        // the control's: a list made and destroyed again (the chat-room panel's) frees it once.
+        SetWindowLongPtrW(list, GWL_STYLE,
+                          GetWindowLongPtrW(list, GWL_STYLE) | LVS_SHAREIMAGELISTS);
+        if (images)
+            ImageList_Destroy(images);
         images = ImageList_Create(1, RowHeight, ILC_COLOR32, 1, 0);
         SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
         return true;

@@ -91,6 +91,7 @@ Plugin::Plugin()
       engine(state, userStore.GetFavourites(), &ProtocolLibrary::Manager) {}
 
 Plugin::~Plugin() {
+    chatRoom.Close(&PumpSentMessages);
     engine.Shutdown(&PumpSentMessages);
 }
 
@@ -121,7 +122,7 @@ void Plugin::OnUnload(bool processEnding) {
 }
 
 void Plugin::OnAuthOK() {
-    chatRoom.Attach(host);
+    chatRoom.Attach();
     ReadMyInfo();
     LoadTexts();
     if (engine.Open(kFirstQueryPort)) {
@@ -206,6 +207,8 @@ void Plugin::OnMeLeaveRoom() {
 void Plugin::OnAppExit() {
     browser.DestroyWindow();
     chatRoom.Hide();
+    // No room list is fetched or sent any more; one on its way is let through.
+    chatRoom.Close(&PumpSentMessages);
     // The host is closing: the engine stops here, on the window thread, rather than under the
     // loader's lock at unload.
     engine.Shutdown(&PumpSentMessages);

@@ -17,6 +17,7 @@
 #include "plugin/win/HookMapping.h"
 #include "plugin/win/PluginBrowserHost.h"
 #include "plugin/win/PluginContext.h"
+#include "serverlist/ServerListCache.h"
 #include "storage/UserStore.h"
 
 namespace Portico {
@@ -53,8 +54,10 @@ public:
     PluginBrowserHost browserHost{state, language, host, relay};
     FPSFrame browser{BrowserWindowParts{state, language, skin, host, userStore, engine.Browser(),
                                         serverStore, engine, browserHost}};
-    CChatRoomView chatRoom;
-    BuddyListParent buddyList{host};
+    ServerListCache roomLists{host};
+    CChatRoomView chatRoom{ChatRoomViewParts{state, language, skin, host, engine.Room(), roomLists,
+                                             browserHost, browser}};
+    BuddyListParent buddyList{host, browserHost};
     GameListParent gameList;
 
 private:

@@ -1,5 +1,8 @@
 #include "LoopbackHttpServer.h"
 
+#include <chrono>
+#include <thread>
+
 namespace Portico::Test {
 
 namespace Shim = Utils::SocketShim;
@@ -125,6 +128,8 @@ std::string LoopbackHttpServer::Respond(const std::string& path) {
         else
             reply = found->second;
     }
+    if (reply.delayMs != 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(reply.delayMs));
     std::string text = reply.interim + "HTTP/1.1 " + std::to_string(reply.status) + " " +
                        Reason(reply.status) + "\r\nConnection: close\r\n";
     for (const auto& header : reply.headers)

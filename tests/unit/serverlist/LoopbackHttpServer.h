@@ -21,6 +21,7 @@ struct HttpReply {
     std::string body;
     bool sendLength = true; // add Content-Length of the body
     std::string interim;    // sent as given before the reply: interim (1xx) responses
+    uint32_t delayMs = 0;   // the reply waits this long, as from a slow server
 };
 
 // A 200 reply with Last-Modified.
