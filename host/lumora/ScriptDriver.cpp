@@ -1,5 +1,6 @@
 #include "ScriptDriver.h"
 
+#include "GameLaunchHost.h"
 #include "HostLog.h"
 #include "HostState.h"
 #include "HostViews.h"
@@ -142,6 +143,11 @@ bool ScriptDriver::Execute(const std::string& line) {
     std::string verb, a, b, c, d;
     in >> verb >> a >> b >> c >> d;
     HostState& host = HostState::Instance();
+    bool launchCommand = false;
+    const bool launchDone =
+        GameLaunchHost::Instance().RunCommand(verb, Rest(line, verb), launchCommand);
+    if (launchCommand)
+        return launchDone;
     if (verb == "load")
         return (plugin = LoadLibraryW((Folder() + L"Tessel.dll").c_str())) != nullptr;
     if (verb == "unload")
