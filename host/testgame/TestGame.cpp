@@ -93,7 +93,7 @@ uint32_t StayMs(const std::vector<std::u16string>& words) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    Log(u"start " + Text(std::to_string(GetCurrentProcessId())));
+    Log(u"start: " + Text(std::to_string(GetCurrentProcessId())));
     Log(u"command: " + Text(GetCommandLineW()));
     wchar_t folder[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, folder);
