@@ -55,6 +55,8 @@ public:
     // Start: the stored selection (0 = none yet) becomes the scheduler's, or the user's own
     // region; window receives the scheduler's records. Returns the mask the tree selects by.
     uint32_t Initialise(uint32_t storedMask, MessageWindow* window);
+    // Where the area and play reports go from now on.
+    void SetReportEndpoint(const ReportEndpoint& endpoint) { parts.reports = endpoint; }
     // Enters a tab even when it is the current one (the end of the window's start).
     void OpenTab(bool favourites);
     // The window is shown again: the lists are rebuilt for the current game.

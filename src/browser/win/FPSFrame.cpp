@@ -62,7 +62,7 @@ FPSFrame::FPSFrame(const BrowserWindowParts& windowParts)
     : parts(windowParts),
       browser(BrowserParts{parts.state, parts.scheduler, parts.userStore.GetFavourites(),
                            parts.store, serverRows, playerRows, parts.records, flags, *this,
-                           parts.browserHost, ReportEndpoint::FromEnvironment()}),
+                           parts.browserHost, ReportEndpoint{}}),
       commands(browser, &Utils::ResolveHost) {
     flags.Clear();
 }
@@ -115,6 +115,8 @@ void FPSFrame::Resize(int width, int height) {
 LRESULT FPSFrame::OnInitDialog(UINT, WPARAM, LPARAM, bool&) {
     parts.language.TranslateDialog(parts.state.language, Hwnd(), kDialogId);
     LoadResources();
+    // Read here, not when the module loads: a host name is looked up on the network.
+    browser.SetReportEndpoint(ReportEndpoint::FromEnvironment());
     bool inFavourites = false;
     uint32_t filter = 0;
     parts.userStore.LoadUserStore(inFavourites, filter);
