@@ -70,23 +70,18 @@ GameLaunchHost& GameLaunchHost::Instance() {
     return host;
 }
 
-bool GameLaunchHost::RunCommand(const std::string& verb, const std::string& rest, bool& handled) {
-    handled = true;
-    uint32_t gameId = 0;
-    std::wstring text;
-    if (verb == "game-path" || verb == "game-params" || verb == "game-setup") {
-        if (!GameAndText(rest, gameId, text))
-            return false;
-        (verb == "game-path"     ? executables
-         : verb == "game-params" ? parameters
-                                 : setupInstalls)[gameId] = text;
-        return true;
-    }
+bool IsLaunchCommand(const std::string& verb) {
+    return verb == "game-path" || verb == "game-params" || verb == "game-setup" ||
+           verb == "before-launch";
+}
+
+bool RunLaunchCommand(const std::string& verb, const std::string& rest) {
+    GameLaunchHost& launch = GameLaunchHost::Instance();
     if (verb == "before-launch") {
         HostState& host = HostState::Instance();
         const std::wstring event(reinterpret_cast<const wchar_t*>(Portico::kBeforeLaunchEvent));
         if (rest.rfind("rewrite ", 0) == 0) {
-            rewriteTo = Utils::WideFromUtf8(rest.substr(8));
+            launch.rewriteTo = Utils::WideFromUtf8(rest.substr(8));
             host.handlers.emplace(event, &RewriteBeforeLaunch);
             return true;
         }
@@ -96,8 +91,15 @@ bool GameLaunchHost::RunCommand(const std::string& verb, const std::string& rest
         }
         return false;
     }
-    handled = false;
-    return false;
+    uint32_t gameId = 0;
+    std::wstring text;
+    if (!GameAndText(rest, gameId, text))
+        return false;
+    auto& table = verb == "game-path"     ? launch.executables
+                  : verb == "game-params" ? launch.parameters
+                                          : launch.setupInstalls;
+    table[gameId] = text;
+    return true;
 }
 
 std::wstring LaunchEventText(const std::wstring& eventName, const void* record) {

@@ -12,15 +12,16 @@ namespace Lumora {
 struct GameLaunchHost {
     static GameLaunchHost& Instance();
 
-    // The script's command, or false when the verb is none of game-path, game-params,
-    // game-setup and before-launch (then handled is false too).
-    bool RunCommand(const std::string& verb, const std::string& rest, bool& handled);
-
     std::map<uint32_t, std::wstring> executables;   // GetGameLaunchInfo's executable per game
     std::map<uint32_t, std::wstring> parameters;    // and its parameters
     std::map<uint32_t, std::wstring> setupInstalls; // the executable a setup request leaves
     std::wstring rewriteTo;                         // a before-launch handler's new executable
 };
+
+// The script's commands game-path, game-params, game-setup and before-launch; rest is the
+// line after the verb. False when the rest does not fit the command.
+bool IsLaunchCommand(const std::string& verb);
+bool RunLaunchCommand(const std::string& verb, const std::string& rest);
 
 // " key=value ..." after "RaiseEvent NAME" for the launch events; empty for other events.
 std::wstring LaunchEventText(const std::wstring& eventName, const void* record);

@@ -1,9 +1,16 @@
 #include "ScriptDriver.h"
 
+#include "BrowserCommands.h"
+#include "BrowserDump.h"
+#include "BrowserWindow.h"
+#include "DialogAnswers.h"
 #include "GameLaunchHost.h"
 #include "HostLog.h"
 #include "HostState.h"
 #include "HostViews.h"
+#include "Screenshot.h"
+#include "ScriptWords.h"
+#include "ScriptedMenu.h"
 #include "WebControl.h"
 
 #include "common/win/HostApi.h"
@@ -24,45 +31,8 @@ namespace {
 
 const wchar_t kHookMappingName[] = L"Global\\Lumora_GANTRY_HWND";
 
-void Print(const std::wstring& line) {
-    const std::string text = Utils::Utf8FromWide(line) + "\n";
-    fwrite(text.data(), 1, text.size(), stdout);
-    fflush(stdout);
-}
-
-// Decimal or 0x-prefixed; text that is no number reads as 0, a number followed by more text
-// as the number.
-unsigned long long Number(const std::string& text) {
-    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-    const char* start = text.data() + (hex ? 2 : 0);
-    unsigned long long value = 0;
-    std::from_chars(start, text.data() + text.size(), value, hex ? 16 : 10);
-    return value;
-}
-
-// The text of a line after its word that follows the verb.
-std::string Rest(const std::string& line, const std::string& word) {
-    const size_t at = line.find(word);
-    const size_t from = at == std::string::npos ? line.size() : at + word.size() + 1;
-    return from < line.size() ? line.substr(from) : std::string();
-}
-
 std::wstring Folder() {
     return Utils::WideFromUtf8(Utils::ExecutableFolder());
-}
-
-BOOL CALLBACK CollectDialog(HWND window, LPARAM list) {
-    wchar_t cls[64] = {};
-    GetClassNameW(window, cls, 64);
-    if (std::wstring(cls) == L"#32770")
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> PluginDialogs() {
-    std::vector<HWND> dialogs;
-    EnumThreadWindows(GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
-    return dialogs;
 }
 
 BOOL CALLBACK CountChild(HWND, LPARAM count) {
@@ -71,11 +41,7 @@ BOOL CALLBACK CountChild(HWND, LPARAM count) {
 }
 
 HWND Target(const std::string& name) {
-    if (name == "browser") {
-        const auto dialogs = PluginDialogs();
-        return dialogs.empty() ? nullptr : dialogs.front();
-    }
-    return FindView(Utils::WideFromUtf8(name));
+    return name == "browser" ? FindBrowser() : FindView(Utils::WideFromUtf8(name));
 }
 
 void DumpHook() {
@@ -92,9 +58,8 @@ void DumpHook() {
             hex += Format(L"%02x", bytes[i]);
         const uint32_t handle =
             bytes[0] | bytes[1] << 8 | bytes[2] << 16 | uint32_t(bytes[3]) << 24;
-        const auto dialogs = PluginDialogs();
-        const bool matches =
-            !dialogs.empty() && uint32_t(reinterpret_cast<uintptr_t>(dialogs.front())) == handle;
+        HWND browser = FindBrowser();
+        const bool matches = browser && uint32_t(reinterpret_cast<uintptr_t>(browser)) == handle;
         std::string name(reinterpret_cast<const char*>(bytes + 4), 20);
         name = name.substr(0, name.find('\0'));
         Print(Format(L"hook: present=1 browser=%d name=\"%ls\" bytes=%ls", matches ? 1 : 0,
@@ -118,7 +83,25 @@ void Pump(unsigned ms) {
     } while (int(until - GetTickCount()) > 0);
 }
 
+bool PumpUntil(const std::function<bool()>& done, unsigned ms) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= ms)
+            return false;
+        Pump(10);
+    }
+    return true;
+}
+
+void Print(const std::wstring& line) {
+    const std::string text = Utils::Utf8FromWide(line) + "\n";
+    fwrite(text.data(), 1, text.size(), stdout);
+    fflush(stdout);
+}
+
 bool ScriptDriver::Run(std::istream& script) {
+    SetEnvironmentVariableW(kScriptRunningVariable, L"1");
+    DialogAnswers::Instance().Start();
     bool ok = true;
     std::string line;
     while (std::getline(script, line)) {
@@ -140,20 +123,40 @@ bool ScriptDriver::Run(std::istream& script) {
 
 bool ScriptDriver::Execute(const std::string& line) {
     std::istringstream in(line);
-    std::string verb, a, b, c, d;
-    in >> verb >> a >> b >> c >> d;
-    HostState& host = HostState::Instance();
-    bool launchCommand = false;
-    const bool launchDone =
-        GameLaunchHost::Instance().RunCommand(verb, Rest(line, verb), launchCommand);
-    if (launchCommand)
-        return launchDone;
+    std::string verb, a, b;
+    in >> verb >> a >> b;
     if (verb == "load")
         return (plugin = LoadLibraryW((Folder() + L"Tessel.dll").c_str())) != nullptr;
     if (verb == "unload")
         return Unload();
     if (verb == "set")
         return Set(a, Rest(line, a));
+    if (verb == "send" || verb == "command")
+        return SendToTarget(verb, line);
+    if (IsBrowserCommand(verb))
+        return RunBrowserCommand(verb, Rest(line, verb));
+    if (IsLaunchCommand(verb))
+        return RunLaunchCommand(verb, Rest(line, verb));
+    if (verb == "menu")
+        return ArmMenu(a);
+    if (verb == "answer")
+        return DialogAnswers::Instance().Queue(Rest(line, verb)), true;
+    if (verb == "listen")
+        return Listen(a);
+    if (verb == "wait")
+        return Wait(a, Rest(line, a));
+    if (verb == "dump")
+        return Dump(), true;
+    if (verb == "screenshot")
+        return Screenshot(a, b);
+    if (verb == "echo")
+        return Print(Utils::WideFromUtf8(Rest(line, verb))), true;
+    return RaiseEvent(verb, a, b);
+}
+
+// The commands that raise the host's events for the plug-in, or act as the host's own views.
+bool ScriptDriver::RaiseEvent(const std::string& verb, const std::string& a, const std::string& b) {
+    HostState& host = HostState::Instance();
     if (verb == "login")
         return host.Raise(L"OnAuthOK", 0) > 0;
     if (verb == "click")
@@ -176,26 +179,34 @@ bool ScriptDriver::Execute(const std::string& line) {
     }
     if (verb == "protocol")
         return RaiseProtocol(unsigned(Number(a)), b);
-    if (verb == "send" || verb == "command") {
-        HWND target = Target(a);
-        if (!target)
-            return false;
-        const LRESULT result = verb == "send"
-                                   ? SendMessageW(target, UINT(Number(b)), WPARAM(Number(c)),
-                                                  LPARAM(d.empty() ? 0 : Number(d)))
-                                   : SendMessageW(target, WM_COMMAND, WPARAM(Number(b)), 0);
-        Print(Format(L"result: %lld", (long long)result));
-        return true;
-    }
-    if (verb == "wait")
-        return Wait(a, Rest(line, a));
-    if (verb == "dump")
-        return Dump(), true;
-    if (verb == "screenshot")
-        return Screenshot(a);
-    if (verb == "echo")
-        return Print(Utils::WideFromUtf8(Rest(line, verb))), true;
     return false;
+}
+
+bool ScriptDriver::SendToTarget(const std::string& verb, const std::string& line) {
+    std::istringstream in(line);
+    std::string skip, name, b, c, d;
+    in >> skip >> name >> b >> c >> d;
+    HWND target = Target(name);
+    if (!target)
+        return false;
+    const LRESULT result = verb == "send" ? SendMessageW(target, UINT(Number(b)), WPARAM(Number(c)),
+                                                         LPARAM(d.empty() ? 0 : Number(d)))
+                                          : SendMessageW(target, WM_COMMAND, WPARAM(Number(b)), 0);
+    Print(Format(L"result: %lld", (long long)result));
+    return true;
+}
+
+// The skin's next popup menu picks the item (ScriptedMenu.h).
+bool ScriptDriver::ArmMenu(const std::string& id) {
+    uint16_t command = 0;
+    if (!Utils::ParseDecimal(id, command) || command == 0)
+        return false;
+    return SetEnvironmentVariableW(kMenuPickVariable, std::to_wstring(command).c_str()) != FALSE;
+}
+
+bool ScriptDriver::Listen(const std::string& port) {
+    uint16_t number = 0;
+    return Utils::ParseDecimal(port, number) && number != 0 && reports.Listen(number);
 }
 
 // Lets the plug-in go as a host does when it unloads its modules; its handlers go with it.
@@ -252,14 +263,9 @@ bool ScriptDriver::Wait(const std::string& kind, const std::string& argument) {
     if (kind == "ms")
         return Pump(unsigned(Number(argument))), true;
     if (kind != "log")
-        return false;
+        return WaitForBrowser(kind, argument);
     const std::wstring text = Utils::WideFromUtf8(argument);
-    for (int i = 0; i < 500; ++i) {
-        if (HostLog::Instance().Contains(text))
-            return true;
-        Pump(10);
-    }
-    return false;
+    return PumpUntil([&] { return HostLog::Instance().Contains(text); }, 5000);
 }
 
 void ScriptDriver::Dump() {
@@ -278,62 +284,33 @@ void ScriptDriver::Dump() {
                      row.category ? row.categoryId : row.itemId, long(row.prePaint),
                      long(row.postPaint), RowShowsBadge(row) ? 1 : 0));
     Print(Format(L"web: references-held=%lu", WebControlReferencesHeld()));
-    const auto dialogs = PluginDialogs();
+    HWND browser = FindBrowser();
     int controls = 0;
-    if (!dialogs.empty())
-        EnumChildWindows(dialogs.front(), CountChild, reinterpret_cast<LPARAM>(&controls));
-    Print(Format(L"browser: count=%u visible=%d controls=%d", unsigned(dialogs.size()),
-                 !dialogs.empty() && IsWindowVisible(dialogs.front()) ? 1 : 0, controls));
+    if (browser)
+        EnumChildWindows(browser, CountChild, reinterpret_cast<LPARAM>(&controls));
+    Print(Format(L"browser: count=%u visible=%d controls=%d", unsigned(ThreadDialogs().size()),
+                 browser && IsWindowVisible(browser) ? 1 : 0, controls));
     HWND room = FindView(L"CChatRoomView");
     Print(Format(L"room: info-visible=%d", IsWindowVisible(GetDlgItem(room, kRoomInfo)) ? 1 : 0));
     DumpHook();
+    DumpBrowser();
 }
 
-bool ScriptDriver::Screenshot(const std::string& file) {
-    HWND frame = HostState::Instance().frame;
-    ShowWindow(frame, SW_SHOWNORMAL);
-    SetForegroundWindow(frame);
-    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump(500);
-    RECT rect;
-    GetWindowRect(frame, &rect);
-    // The display is the X server the host runs on; import is a program of that machine.
-    std::string command = "/usr/bin/import -window root -crop " +
-                          std::to_string(rect.right - rect.left) + "x" +
-                          std::to_string(rect.bottom - rect.top) + "+" +
-                          std::to_string(rect.left < 0 ? 0 : rect.left) + "+" +
-                          std::to_string(rect.top < 0 ? 0 : rect.top) + " " + file;
-    // Wine's drive Z: is the machine's root: that is where the picture appears.
-    std::wstring watched = L"Z:" + Utils::WideFromUtf8(file);
-    for (auto& ch : watched)
-        if (ch == L'/')
-            ch = L'\\';
-    DeleteFileW(watched.c_str());
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        Print(Format(L"screenshot: cannot start import (%lu)", GetLastError()));
+// The host window, or the browser window when it shows.
+bool ScriptDriver::Screenshot(const std::string& file, const std::string& window) {
+    if (window.empty()) {
+        HWND frame = HostState::Instance().frame;
+        ShowWindow(frame, SW_SHOWNORMAL);
+        SetForegroundWindow(frame);
+        return TakeScreenshot(frame, file);
+    }
+    HWND browser = FindBrowser();
+    if (window != "browser" || !browser || !IsWindowVisible(browser)) {
+        Print(L"screenshot: no such window shows");
         return false;
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    // The started program is not a Windows process that can be waited for: wait until its
-    // file exists and has stopped growing, painting the windows meanwhile.
-    LONGLONG lastSize = -1;
-    for (int i = 0; i < 300; ++i) {
-        Pump(100);
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!GetFileAttributesExW(watched.c_str(), GetFileExInfoStandard, &data))
-            continue;
-        const LONGLONG size = (LONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-        if (size > 0 && size == lastSize)
-            return true;
-        lastSize = size;
-    }
-    Print(L"screenshot: no picture appeared");
-    return false;
+    SetWindowPos(browser, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return TakeScreenshot(browser, file);
 }
 
 } // namespace Lumora

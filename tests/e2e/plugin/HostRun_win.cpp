@@ -77,6 +77,8 @@ HostOutput RunHost(const std::string& script) {
     // Partner names that resolve at once and stay on loopback.
     SetEnvironmentVariableW(L"PORTICO_PARTNER_HOSTS",
                             L"127.0.1.1,127.0.1.2,127.0.2.1,127.0.2.2,127.0.3.1");
+    // The plug-in's reports go to loopback, where a script can listen for them.
+    SetEnvironmentVariableW(L"PORTICO_REPORT_HOST", L"127.0.0.1");
     std::wstring command = L"\"" + folder + L"Lumora.exe\" \"" + scriptPath + L"\"";
     PROCESS_INFORMATION process{};
     const BOOL started = CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,

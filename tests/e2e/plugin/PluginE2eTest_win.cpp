@@ -1,9 +1,15 @@
 // The plug-in loaded by the stand-in host under Wine, driven by script.
 #include "HostRun.h"
 
+#include "utils/SocketShim.h"
+#include "utils/SocketStartup.h"
+
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace Portico::E2e {
 namespace {
@@ -224,6 +230,54 @@ TEST(PluginScreenshot, HostAfterLoginShowsTheCategoryAndGames) {
                 shot + "\n");
     EXPECT_EQ(out.exitCode, 0) << Dump(out);
     EXPECT_FALSE(out.Has("error: screenshot " + shot)) << Dump(out);
+}
+
+TEST(HostDriver, BrowserCommandsRefuseControlsAndItemsTheBrowserLacks) {
+    const HostOutput out = RunHost("tab 0\nload\nlogin\n"
+                                   "tab 9\ncombo 10000 99\ncombo 4242 0\ntree No such node\n"
+                                   "header 99\nselect 999\nselect x\ndblclick 999\nrclick 999\n"
+                                   "button 4242\nmenu 0\n"
+                                   "wait text 10001 Search\nbutton 10007\ndump\n");
+    EXPECT_EQ(out.exitCode, 1) << Dump(out);
+    for (const char* refused :
+         {"tab 0", "tab 9", "combo 10000 99", "combo 4242 0", "tree No such node", "header 99",
+          "select 999", "select x", "dblclick 999", "rclick 999", "button 4242", "menu 0"})
+        EXPECT_TRUE(out.Has(std::string("error: ") + refused)) << refused << "\n" << Dump(out);
+    EXPECT_FALSE(out.Has("error: wait text 10001 Search")) << Dump(out);
+    EXPECT_FALSE(out.Has("error: button 10007")) << Dump(out);
+    EXPECT_TRUE(out.Has("browser-button 10001 enabled=1 \"Search\"")) << Dump(out);
+    EXPECT_EQ(out.Count("browser-tab: "), 1u);
+    EXPECT_EQ(out.Count("browser-ping: "), 1u);
+    EXPECT_EQ(out.Count("browser-button "), 3u);
+    EXPECT_EQ(out.Count("browser-title: "), 1u);
+}
+
+TEST(HostDriver, ListenerWritesEveryDatagramToTheHostLog) {
+    Utils::SocketStartup winsock;
+    namespace Shim = Utils::SocketShim;
+    const Shim::Handle sender = Shim::OpenDatagram();
+    ASSERT_NE(sender, Shim::kNoSocket);
+    // The host opens its port some time after it starts: send until it ran, at most 400 times.
+    std::atomic<bool> done{false};
+    std::thread sending([&] {
+        const uint8_t report[] = {0xE0, 0xEB, 0x03, 0xC0, 0x00};
+        for (int i = 0; i < 400 && !done; ++i) {
+            Shim::SendTo(sender, report, sizeof(report), 0x7F000001, 24133);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    });
+    const HostOutput out =
+        RunHost("listen 24133\nlisten 24133\nlisten 0\nwait log report:\ndump\n");
+    done = true;
+    sending.join();
+    Shim::CloseSocket(sender);
+    EXPECT_TRUE(out.Has("error: listen 24133")) << "a port is had once";
+    EXPECT_TRUE(out.Has("error: listen 0"));
+    EXPECT_FALSE(out.Has("error: wait log report:")) << Dump(out);
+    const auto reports = out.LastDump("log: report: ");
+    ASSERT_FALSE(reports.empty()) << Dump(out);
+    for (const auto& line : reports)
+        EXPECT_EQ(line, "log: report: e0eb03c000");
 }
 
 } // namespace
