@@ -21,7 +21,7 @@ namespace {
 
 const std::string kBin = Utils::ExecutableFolder(); // with its trailing backslash
 const std::string kGameLog = kBin + "launch-e2e-game.log";
-const std::string kStart = "set account 77\nset address 127.0.1.5\nlisten 24132\nload\nlogin\n";
+const std::string kStart = "set account 77\nset address 127.0.1.5\nlisten 24141\nload\nlogin\n";
 // Harbor Assault (game 1003) refreshed: Harbor Docks in row 0, Harbor Vault (password) in row 1.
 const std::string kBrowse = "click 1\nbutton 10001\nwait rows 2\nwait ms 300\n";
 // The relay tells the buddies that the user plays nowhere: the game has ended.
@@ -101,6 +101,10 @@ protected:
         ForgetInstallPath();
         DeleteFileW(Wide(kGameLog).c_str());
         SetEnvironmentVariableW(L"PORTICO_TESTGAME_LOG", Wide(kGameLog).c_str());
+        // Partners and a report port of these flows' own.
+        SetEnvironmentVariableW(L"PORTICO_PARTNER_HOSTS",
+                                L"127.0.1.41,127.0.1.42,127.0.2.41,127.0.2.42,127.0.3.41");
+        SetEnvironmentVariableW(L"PORTICO_REPORT_HOST", L"127.0.0.1:24141");
         harbor = PlaceGame("games\\harbor\\harbor.exe");
     }
     void TearDown() override { ForgetInstallPath(); }
@@ -123,11 +127,11 @@ TEST_F(LaunchFlow, ADoubleClickStartsTheGameWhichReportsItsServerUntilItEnds) {
     // The exact command line, from the executable's folder, with the hook inside.
     EXPECT_EQ(GameLines("command"),
               std::vector<std::string>{harbor +
-                                       " -game harbor -novid -windowed +connect 127.0.1.1:27015"})
+                                       " -game harbor -novid -windowed +connect 127.0.1.41:27015"})
         << All(out);
     EXPECT_EQ(GameLines("folder"), std::vector<std::string>{Folder(harbor)});
     EXPECT_EQ(GameLines("hook"), std::vector<std::string>{"1"});
-    EXPECT_EQ(GameLines("sent"), std::vector<std::string>{"127.0.1.1:27015"});
+    EXPECT_EQ(GameLines("sent"), std::vector<std::string>{"127.0.1.41:27015"});
     ASSERT_EQ(GameLines("reply").size(), 1u);
     EXPECT_NE(GameLines("reply")[0], "none") << All(out);
     EXPECT_EQ(GameLog().back(), "exit");
@@ -143,8 +147,8 @@ TEST_F(LaunchFlow, ADoubleClickStartsTheGameWhichReportsItsServerUntilItEnds) {
     EXPECT_EQ(out.Count("log: RequestGameSetup"), 0u);
     // One play report, the relay's announcement of the server, then of no server, once.
     EXPECT_EQ(out.Count("log: report: e8"), 1u) << All(out);
-    EXPECT_TRUE(out.Has("log: report: e8eb03010101007f8769")) << All(out);
-    const size_t server = IndexOf(out, "log: SendProtocolMessage 7 8 eb030101007f8769");
+    EXPECT_TRUE(out.Has("log: report: e8eb03012901007f8769")) << All(out);
+    const size_t server = IndexOf(out, "log: SendProtocolMessage 7 8 eb032901007f8769");
     const size_t nowhere = IndexOf(out, "log: " + kNowhere);
     EXPECT_LT(server, nowhere) << All(out);
     EXPECT_LT(nowhere, out.lines.size());
@@ -160,7 +164,7 @@ TEST_F(LaunchFlow, APasswordServerAsksAndStartsWithThePasswordOrNotAtAll) {
     ASSERT_EQ(out.exitCode, 0) << All(out);
     EXPECT_EQ(GameLines("command"),
               std::vector<std::string>{harbor + " -game harbor -novid -windowed +connect "
-                                                "127.0.1.1:27016 +password s3cret"})
+                                                "127.0.1.41:27016 +password s3cret"})
         << All(out);
     EXPECT_EQ(GameLines("password"), std::vector<std::string>{"s3cret"});
     // The cancelled dialog started nothing: the host was asked for the game once.
@@ -176,23 +180,23 @@ TEST_F(LaunchFlow, Game1028JoinsOnTheAnnouncedGamePortOrElseTheQueryPort) {
                        address + "\nbutton 10008\nwait rows 1\nwait ms 1000\ndblclick 0\n" +
                        kGameEnded + "screenshot " + Shot(shot) + " browser\ndump\n");
     };
-    HostOutput out = join("127.0.4.2:27016", "launch-1028-game-port.png");
+    HostOutput out = join("127.0.4.42:27016", "launch-1028-game-port.png");
     ASSERT_EQ(out.exitCode, 0) << All(out);
     EXPECT_EQ(GameLines("command"),
               std::vector<std::string>{frontier + " -game frontier -novid -console  "
-                                                  "+connect 127.0.4.2:27116"})
+                                                  "+connect 127.0.4.42:27116"})
         << All(out);
     ASSERT_EQ(GameLines("reply").size(), 1u);
     EXPECT_NE(GameLines("reply")[0], "none") << All(out);
-    EXPECT_TRUE(out.Has("log: report: e80404010204007fec69")) << All(out);
-    EXPECT_TRUE(out.Has("log: SendProtocolMessage 7 8 04040204007fec69")) << All(out);
+    EXPECT_TRUE(out.Has("log: report: e80404012a04007fec69")) << All(out);
+    EXPECT_TRUE(out.Has("log: SendProtocolMessage 7 8 04042a04007fec69")) << All(out);
 
     DeleteFileW(Wide(kGameLog).c_str());
-    out = join("127.0.4.3:27016", "launch-1028-query-port.png");
+    out = join("127.0.4.43:27016", "launch-1028-query-port.png");
     ASSERT_EQ(out.exitCode, 0) << All(out);
     EXPECT_EQ(GameLines("command"),
               std::vector<std::string>{frontier + " -game frontier -novid -console  "
-                                                  "+connect 127.0.4.3:27016"})
+                                                  "+connect 127.0.4.43:27016"})
         << All(out);
 }
 
@@ -206,7 +210,7 @@ TEST_F(LaunchFlow, AMissingExecutableIsFoundInTheRegistryOrAfterTheHostsSetup) {
     ASSERT_EQ(out.exitCode, 0) << All(out);
     EXPECT_EQ(
         GameLines("command"),
-        std::vector<std::string>{installed + " -game harbor -novid  +connect 127.0.1.1:27015"})
+        std::vector<std::string>{installed + " -game harbor -novid  +connect 127.0.1.41:27015"})
         << All(out);
     EXPECT_EQ(GameLines("folder"), std::vector<std::string>{Folder(installed)});
     EXPECT_EQ(out.Count("log: RequestGameSetup"), 0u);
@@ -232,7 +236,7 @@ TEST_F(LaunchFlow, AMissingExecutableIsFoundInTheRegistryOrAfterTheHostsSetup) {
     EXPECT_EQ(count("log: RequestGameSetup 1003"), 1);
     EXPECT_EQ(count("log: RaiseEvent OnBeforeLaunchGame"), 0);
     EXPECT_EQ(GameLines("command"),
-              std::vector<std::string>{harbor + " -game harbor -novid  +connect 127.0.1.1:27015"})
+              std::vector<std::string>{harbor + " -game harbor -novid  +connect 127.0.1.41:27015"})
         << All(out);
 }
 
@@ -242,9 +246,9 @@ TEST_F(LaunchFlow, ABeforeLaunchHandlerRewritesThePathOrCancels) {
         RunHost(HarborHost() + "before-launch rewrite " + other + "\n" + kBrowse + "dblclick 0\n" +
                 kGameEnded + "screenshot " + Shot("launch-rewritten.png") + " browser\ndump\n");
     ASSERT_EQ(out.exitCode, 0) << All(out);
-    EXPECT_EQ(
-        GameLines("command"),
-        std::vector<std::string>{other + " -game harbor -novid -windowed +connect 127.0.1.1:27015"})
+    EXPECT_EQ(GameLines("command"),
+              std::vector<std::string>{other +
+                                       " -game harbor -novid -windowed +connect 127.0.1.41:27015"})
         << All(out);
     EXPECT_EQ(GameLines("folder"), std::vector<std::string>{Folder(other)});
 
