@@ -157,8 +157,14 @@ bool ScriptDriver::Execute(const std::string& line) {
 // The commands that raise the host's events for the plug-in, or act as the host's own views.
 bool ScriptDriver::RaiseEvent(const std::string& verb, const std::string& a, const std::string& b) {
     HostState& host = HostState::Instance();
-    if (verb == "login")
+    if (verb == "login") {
+        // The client keeps a folder per account that has logged in on this machine.
+        const std::wstring user = Folder() + L"user";
+        CreateDirectoryW(user.c_str(), nullptr);
+        CreateDirectoryW((user + L"\\" + std::to_wstring(HostState::Instance().accountId)).c_str(),
+                         nullptr);
         return host.Raise(L"OnAuthOK", 0) > 0;
+    }
     if (verb == "click")
         return host.Raise(L"OnCateItemClick", uintptr_t(Number(a))) > 0;
     if (verb == "row")

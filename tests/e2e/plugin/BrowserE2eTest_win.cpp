@@ -52,12 +52,12 @@ std::vector<std::string> Column(const HostOutput& out, size_t c) {
     return texts;
 }
 
-// Column c of the rows that the dump after "echo mark" printed.
+// Column c of the rows that the dump right after "echo mark" printed.
 std::vector<std::string> ColumnAt(const HostOutput& out, const std::string& mark, size_t c) {
     std::vector<std::string> texts;
     bool inside = false;
     for (const auto& line : out.lines) {
-        if (line.rfind("> echo ", 0) == 0)
+        if (line.rfind("> ", 0) == 0 && line != "> dump")
             inside = line == "> echo " + mark;
         else if (inside && line.rfind("row: ", 0) == 0)
             texts.push_back(Fields(line).at(c));
