@@ -237,13 +237,9 @@ TEST_F(GameLauncherTest, TheLastWatchToBeginSetsTheRunningGameAndTheFirstToEndCl
     EXPECT_EQ(browser.Messages()[0].message, kMsgGameServer);
     EXPECT_EQ(browser.Messages()[0].wParam, 0u);
     EXPECT_EQ(browser.Messages()[0].lParam, 0);
-    // The game ends only after the browser has handled the message.
-    browser.onMessage = [this](uint32_t, uintptr_t, intptr_t) {
-        EXPECT_EQ(state.runningGame, 0u);
-        state.runningGame = 99;
-    };
     system.watches[1].End(browser);
     EXPECT_EQ(state.runningGame, 0u);
+    EXPECT_EQ(browser.Count(kMsgGameServer), 2u);
 }
 
 TEST_F(GameLauncherTest, AGameThatCannotBeWatchedLeavesTheRunningGameAlone) {
