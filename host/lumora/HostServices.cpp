@@ -1,5 +1,6 @@
 // The services Lumora.exe exports by ordinal (Lumora.def) and the service objects behind
 // QueryService. Every call the plug-in makes is written to the host log.
+#include "GameLaunchHost.h"
 #include "HostLog.h"
 #include "HostState.h"
 #include "HostViews.h"
@@ -53,7 +54,8 @@ public:
         return uint32_t(HostState::Instance().handlers.count(Text(eventName)));
     }
     bool RaiseEvent(const wchar_t* eventName, void* record) override {
-        HostLog::Instance().Add(L"RaiseEvent " + Text(eventName));
+        HostLog::Instance().Add(L"RaiseEvent " + Text(eventName) +
+                                LaunchEventText(Text(eventName), record));
         HostState::Instance().Raise(Text(eventName), reinterpret_cast<uintptr_t>(record));
         return true;
     }
@@ -169,22 +171,6 @@ void WINAPI SetBuddyInfo(uint32_t buddyKey, uint32_t value, const wchar_t* extra
     Lumora::ShowBuddy(buddyKey, value == 0 && !extra ? std::wstring()
                                                      : Format(L"buddy %u: game %u %ls", buddyKey,
                                                               value, extra ? extra : L""));
-}
-
-void WINAPI ReportGameStatus(int32_t status) {
-    HostLog::Instance().Add(Format(L"ReportGameStatus %d", status));
-}
-
-void WINAPI GetGameLaunchInfo(uint32_t gameId, wchar_t* executable, wchar_t* parameters) {
-    HostLog::Instance().Add(Format(L"GetGameLaunchInfo %u", gameId));
-    if (executable)
-        executable[0] = 0;
-    if (parameters)
-        parameters[0] = 0;
-}
-
-void WINAPI RequestGameSetup(uint32_t gameId) {
-    HostLog::Instance().Add(Format(L"RequestGameSetup %u", gameId));
 }
 
 } // extern "C"

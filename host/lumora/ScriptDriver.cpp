@@ -4,6 +4,7 @@
 #include "BrowserDump.h"
 #include "BrowserWindow.h"
 #include "DialogAnswers.h"
+#include "GameLaunchHost.h"
 #include "HostLog.h"
 #include "HostState.h"
 #include "HostViews.h"
@@ -135,6 +136,8 @@ bool ScriptDriver::Execute(const std::string& line) {
         return SendToTarget(verb, line);
     if (IsBrowserCommand(verb))
         return RunBrowserCommand(verb, Rest(line, verb));
+    if (IsLaunchCommand(verb))
+        return RunLaunchCommand(verb, Rest(line, verb));
     if (verb == "menu")
         return ArmMenu(a);
     if (verb == "answer")

@@ -2,14 +2,15 @@
 // handle at offset 0 and the user's name in UTF-8 at offset 4.
 #pragma once
 
+#include "abi/GameHook.h"
+#include "common/Messages.h"
+
 #include <cstddef>
 #include <cstdint>
 
 namespace Portico {
 
-constexpr uint32_t kHookBlockBytes = 24;
-constexpr uint32_t kHookNameOffset = 4;
-constexpr uint32_t kHookNameBytes = kHookBlockBytes - kHookNameOffset;
+static_assert(kGameHookMessage == kMsgGameServer, "the hook reports with the browser's message");
 
 // How many leading bytes of a UTF-8 text fit in maxBytes without splitting a character.
 size_t Utf8CutLength(const char* text, size_t length, size_t maxBytes);

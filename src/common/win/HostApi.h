@@ -3,6 +3,8 @@
 // plug-in and the stand-in host are built from this header.
 #pragma once
 
+#include "common/LaunchRecords.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -52,7 +54,7 @@ constexpr uint32_t kPluginCategory = 6;
 constexpr UINT kCategorySelectedMessage = 0x824E;
 constexpr WORD kSelectGameCommand = 500;
 constexpr uint16_t kHostIconStripResource = 39008;
-constexpr uint32_t kLaunchPathChars = 260;
+using Portico::kLaunchPathChars; // GetGameLaunchInfo's two buffers
 
 // Event handlers take one argument (a pointer for "OnUnknownProtocol") and return 0.
 using EventHandler = int32_t(WINAPI*)(uintptr_t parameter);

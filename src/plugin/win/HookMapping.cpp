@@ -10,7 +10,7 @@
 
 namespace Portico {
 
-const wchar_t kHookMappingName[] = L"Global\\Lumora_GANTRY_HWND";
+const wchar_t* const kHookMappingName = reinterpret_cast<const wchar_t*>(kHookBlockName);
 
 bool HookMapping::Create(HWND browser, const std::wstring& userName) {
     if (!view) {

@@ -8,7 +8,7 @@
 
 namespace Portico {
 
-extern const wchar_t kHookMappingName[];
+extern const wchar_t* const kHookMappingName;
 
 class HookMapping {
 public:

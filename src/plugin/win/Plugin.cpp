@@ -3,7 +3,6 @@
 #include "browser/PartnerServers.h"
 #include "common/Messages.h"
 #include "plugin/win/IconStrip.h"
-#include "query/ProtocolLibrary.h"
 #include "region/RegionLibrary.h"
 #include "utils/InStreamT.h"
 #include "utils/ResolveHost.h"
@@ -184,6 +183,7 @@ void Plugin::CreateBrowserOnce() {
     HWND window = browser.Create(nullptr);
     if (window)
         hookMapping.Create(window, host.GetMyAccount().userName);
+    launchSystem.SetBrowserWindow(window);
     state.browserCreated = true;
 }
 

@@ -12,12 +12,15 @@
 #include "panels/win/BuddyListParent.h"
 #include "panels/win/CChatRoomView.h"
 #include "panels/win/GameListParent.h"
+#include "plugin/GameLauncher.h"
 #include "plugin/HostCatalogueSource.h"
 #include "plugin/QueryEngine.h"
 #include "plugin/win/HookMapping.h"
 #include "plugin/win/PluginBrowserHost.h"
 #include "plugin/win/PluginContext.h"
 #include "serverlist/ServerListCache.h"
+#include "plugin/win/WinLaunchSystem.h"
+#include "query/ProtocolLibrary.h"
 #include "storage/UserStore.h"
 
 namespace Portico {
@@ -51,7 +54,9 @@ public:
     QueryEngine engine;
     PluginContext context{*this};
     BuddyServerRelay relay{context};
-    PluginBrowserHost browserHost{state, language, host, relay};
+    WinLaunchSystem launchSystem{host};
+    GameLauncher launcher{launchSystem, state, &ProtocolLibrary::Manager};
+    PluginBrowserHost browserHost{state, language, host, relay, launcher};
     FPSFrame browser{BrowserWindowParts{state, language, skin, host, userStore, engine.Browser(),
                                         serverStore, engine, browserHost}};
     ServerListCache roomLists{host};

@@ -6,6 +6,7 @@
 #include "common/PluginState.h"
 #include "common/win/HostBinding.h"
 #include "panels/BuddyServerRelay.h"
+#include "plugin/GameLauncher.h"
 #include "rcon/win/RconFrm.h"
 #include "utils/win/WideText.h"
 
@@ -37,9 +38,8 @@ bool PluginBrowserHost::AskPassword(std::u16string& password) {
     return true;
 }
 
-void PluginBrowserHost::Launch(const ServerAddress&, const std::u16string*) {
-    // Starting the game on a server is the game launcher's work, which the plug-in does not
-    // have yet: the join ends here.
+void PluginBrowserHost::Launch(const ServerAddress& address, const std::u16string* password) {
+    launcher.Launch(address, password);
 }
 
 void PluginBrowserHost::OpenConsole(const ServerAddress& address, GameProtocol& protocol) {

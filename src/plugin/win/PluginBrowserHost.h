@@ -1,5 +1,5 @@
 // What the browser window's commands reach outside it: the message box and the two small
-// dialogs, the remote console, the host's game status and the buddy relay.
+// dialogs, the game launcher, the remote console, the host's game status and the buddy relay.
 #pragma once
 
 #include "browser/BrowserHost.h"
@@ -7,6 +7,7 @@
 namespace Portico {
 
 class BuddyServerRelay;
+class GameLauncher;
 class HostBinding;
 class LanguageLibrary;
 class PluginState;
@@ -14,8 +15,8 @@ class PluginState;
 class PluginBrowserHost : public BrowserHost {
 public:
     PluginBrowserHost(PluginState& state, LanguageLibrary& language, HostBinding& host,
-                      BuddyServerRelay& relay)
-        : state(state), language(language), host(host), relay(relay) {}
+                      BuddyServerRelay& relay, GameLauncher& launcher)
+        : state(state), language(language), host(host), relay(relay), launcher(launcher) {}
 
     void ShowMessage(uint32_t textId) override;
     bool AskAddress(std::u16string& text) override;
@@ -30,6 +31,7 @@ private:
     LanguageLibrary& language;
     HostBinding& host;
     BuddyServerRelay& relay;
+    GameLauncher& launcher;
 };
 
 } // namespace Portico

@@ -24,6 +24,11 @@ std::string ReadAll(HANDLE pipe) {
     return out;
 }
 
+void SetDefault(const wchar_t* name, const wchar_t* value) {
+    if (GetEnvironmentVariableW(name, nullptr, 0) == 0)
+        SetEnvironmentVariableW(name, value);
+}
+
 } // namespace
 
 std::vector<std::string> HostOutput::LastDump(const std::string& prefix) const {
@@ -93,11 +98,10 @@ HostOutput RunHost(const std::string& script) {
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    // Partner names that resolve at once and stay on loopback.
-    SetEnvironmentVariableW(L"PORTICO_PARTNER_HOSTS",
-                            L"127.0.1.1,127.0.1.2,127.0.2.1,127.0.2.2,127.0.3.1");
-    // The plug-in's reports go to loopback, where a script can listen for them.
-    SetEnvironmentVariableW(L"PORTICO_REPORT_HOST", L"127.0.0.1");
+    // Partner names that resolve at once and stay on loopback, and the plug-in's reports to
+    // loopback, where a script can listen for them; a test may have chosen its own.
+    SetDefault(L"PORTICO_PARTNER_HOSTS", L"127.0.1.1,127.0.1.2,127.0.2.1,127.0.2.2,127.0.3.1");
+    SetDefault(L"PORTICO_REPORT_HOST", L"127.0.0.1");
     std::wstring command = L"\"" + folder + L"Lumora.exe\" \"" + scriptPath + L"\"";
     PROCESS_INFORMATION process{};
     const BOOL started = CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
