@@ -18,9 +18,9 @@
 #include "plugin/win/HookMapping.h"
 #include "plugin/win/PluginBrowserHost.h"
 #include "plugin/win/PluginContext.h"
-#include "serverlist/ServerListCache.h"
 #include "plugin/win/WinLaunchSystem.h"
 #include "query/ProtocolLibrary.h"
+#include "serverlist/ServerListCache.h"
 #include "storage/UserStore.h"
 
 namespace Portico {
