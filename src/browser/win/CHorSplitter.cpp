@@ -1,5 +1,7 @@
 #include "browser/win/CHorSplitter.h"
 
+#include "browser/win/ChildWindows.h"
+
 #include <windowsx.h>
 
 namespace Portico {
@@ -16,14 +18,11 @@ void CHorSplitter::Layout() {
 }
 
 Rect CHorSplitter::PaneRect(HWND pane) const {
-    RECT r{};
-    GetWindowRect(pane, &r);
-    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&r), 2);
-    return Rect{r.left, r.top, r.right, r.bottom};
+    return ChildRect(frame, pane);
 }
 
 void CHorSplitter::Move(HWND pane, const Rect& to) {
-    MoveWindow(pane, to.left, to.top, to.Width(), to.Height(), TRUE);
+    PlaceWindow(pane, to);
     UpdateWindow(pane);
 }
 

@@ -5,6 +5,7 @@
 #include "browser/RegionTree.h"
 #include "browser/ServerRowText.h"
 #include "browser/win/BrowserPaint.h"
+#include "browser/win/ChildWindows.h"
 #include "common/win/HostBinding.h"
 #include "common/win/LanguageLibrary.h"
 #include "common/win/SkinLibrary.h"
@@ -34,27 +35,6 @@ constexpr Column kPlayerListColumns[] = {
     {4001, LVCFMT_LEFT, 150}, {4002, LVCFMT_RIGHT, 80}, {4003, LVCFMT_RIGHT, 80}};
 constexpr DWORD kServerListStyles = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
 constexpr DWORD kPlayerListStyles = kServerListStyles | LVS_EX_TRACKSELECT;
-
-Rect ChildRect(HWND parent, HWND child) {
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return Rect{r.left, r.top, r.right, r.bottom};
-}
-
-void Place(HWND window, const Rect& to) {
-    MoveWindow(window, to.left, to.top, to.Width(), to.Height(), TRUE);
-}
-
-std::u16string ItemText(HWND list, int row, int column) {
-    wchar_t text[1025] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 1025;
-    SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
-    return std::u16string(Utils::AsUtf16(text));
-}
 
 } // namespace
 
@@ -245,15 +225,15 @@ void FPSFrame::Layout() {
     GetClientRect(Hwnd(), &client);
     const Rect tabRect =
         BrowserLayout::TabRect(ChildRect(Hwnd(), tab), client.right, client.bottom);
-    Place(tab, tabRect);
+    PlaceWindow(tab, tabRect);
     RECT display{tabRect.left, tabRect.top, tabRect.right, tabRect.bottom};
     SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     const ListPlacement placed = BrowserLayout::PlaceLists(
         Rect{display.left, display.top, display.right, display.bottom}, ChildRect(Hwnd(), tree),
         ChildRect(Hwnd(), playerList.Hwnd()).Height(), IsWindowVisible(tree) != FALSE);
-    Place(tree, placed.tree);
-    Place(serverList.Hwnd(), placed.serverList);
-    Place(playerList.Hwnd(), placed.playerList);
+    PlaceWindow(tree, placed.tree);
+    PlaceWindow(serverList.Hwnd(), placed.serverList);
+    PlaceWindow(playerList.Hwnd(), placed.playerList);
     splitter.Layout();
 }
 
@@ -433,8 +413,8 @@ LRESULT FPSFrame::OnServerDraw(int, NMHDR* header, bool& handled) {
     SendMessageW(list, LVM_GETSUBITEMRECT, WPARAM(row), reinterpret_cast<LPARAM>(&cell));
     if (column == kColumnCountry) // the first column's bounds are the whole row's
         cell.right = cell.left + int(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
-    DrawServerCell(draw->nmcd.hdc, cell, column, copy, ItemText(list, row, column), flags, lockDc,
-                   listTextColour);
+    DrawServerCell(draw->nmcd.hdc, cell, column, copy, ListCellText(list, row, column), flags,
+                   lockDc, listTextColour);
     return CDRF_SKIPDEFAULT;
 }
 
@@ -476,7 +456,7 @@ void FPSFrame::ShowTree(bool shown) {
     for (HWND list : {serverList.Hwnd(), playerList.Hwnd()}) {
         Rect r = ChildRect(Hwnd(), list);
         r.left = left;
-        Place(list, r);
+        PlaceWindow(list, r);
     }
     splitter.Layout();
 }

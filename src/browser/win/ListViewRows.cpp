@@ -36,6 +36,16 @@ int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM call) {
 
 } // namespace
 
+std::u16string ListCellText(HWND list, int row, int column) {
+    wchar_t text[1025] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 1025;
+    SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
+    return std::u16string(Utils::AsUtf16(text));
+}
+
 int32_t ServerListRows::Count() {
     return int32_t(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
 }

@@ -9,6 +9,9 @@
 
 namespace Portico {
 
+// A cell's text, up to 1024 characters.
+std::u16string ListCellText(HWND list, int row, int column);
+
 class ServerListRows : public ServerRows {
 public:
     void Attach(HWND control) { list = control; }

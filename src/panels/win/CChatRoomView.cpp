@@ -2,6 +2,7 @@
 
 #include "browser/ServerRowText.h"
 #include "browser/win/BrowserPaint.h"
+#include "browser/win/ChildWindows.h"
 #include "browser/win/FPSFrame.h"
 #include "common/win/HostBinding.h"
 #include "common/win/LanguageLibrary.h"
@@ -43,10 +44,6 @@ RECT ScreenRect(HWND window) {
     return r;
 }
 
-void Place(HWND window, const Rect& to) {
-    MoveWindow(window, to.left, to.top, to.Width(), to.Height(), TRUE);
-}
-
 HWND MakeChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style,
                const Rect& at, int id) {
     HWND child = CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, at.left,
@@ -55,16 +52,6 @@ HWND MakeChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD 
     if (child)
         SendMessageW(child, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     return child;
-}
-
-std::u16string ItemText(HWND list, int row, int column) {
-    wchar_t text[1025] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 1025;
-    SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
-    return std::u16string(Utils::AsUtf16(text));
 }
 
 } // namespace
@@ -155,7 +142,7 @@ void CChatRoomView::DestroyControls() {
     splitter.Enable(false);
     splitter.SetPanes(Hwnd(), nullptr, nullptr);
     if (chatPane && chatRect.bottom > chatRect.top)
-        Place(chatPane, ClientRect(Hwnd(), chatRect));
+        PlaceWindow(chatPane, ClientRect(Hwnd(), chatRect));
     HWND control = list.Hwnd();
     list.UnsubclassWindow();
     listRows.Attach(nullptr);
@@ -172,8 +159,8 @@ void CChatRoomView::PlaceOpenBrowser() {
         return;
     RECT client{};
     GetClientRect(Hwnd(), &client);
-    Place(openButton, ChatRoomLayout::PlaceOpenBrowser(ClientRect(Hwnd(), ScreenRect(listButton)),
-                                                       client.right));
+    PlaceWindow(openButton, ChatRoomLayout::PlaceOpenBrowser(
+                                ClientRect(Hwnd(), ScreenRect(listButton)), client.right));
     openButtonRect = ScreenRect(openButton);
 }
 
@@ -185,15 +172,15 @@ void CChatRoomView::Layout() {
     if (!listShown) {
         ShowWindow(list.Hwnd(), SW_HIDE);
         ShowWindow(refreshButton, SW_HIDE);
-        Place(chatPane, whole);
+        PlaceWindow(chatPane, whole);
         return;
     }
     const Rect current = ClientRect(Hwnd(), ScreenRect(list.Hwnd()));
     const RoomPanes panes = ChatRoomLayout::PlacePanes(whole, current.Height());
-    Place(chatPane, panes.chat);
+    PlaceWindow(chatPane, panes.chat);
     ShowWindow(refreshButton, SW_SHOW);
     ShowWindow(list.Hwnd(), SW_SHOW);
-    Place(list.Hwnd(), panes.list);
+    PlaceWindow(list.Hwnd(), panes.list);
     splitter.Layout();
 }
 
@@ -298,7 +285,7 @@ LRESULT CChatRoomView::OnListDraw(int, NMHDR* header, bool& handled) {
     cell.top = column;
     cell.left = LVIR_BOUNDS;
     SendMessageW(control, LVM_GETSUBITEMRECT, WPARAM(row), reinterpret_cast<LPARAM>(&cell));
-    const std::u16string text = ItemText(control, row, column);
+    const std::u16string text = ListCellText(control, row, column);
     if (column == kRoomColumnName) {
         // The first column's bounds are the whole row's.
         cell.right = cell.left + int(SendMessageW(control, LVM_GETCOLUMNWIDTH, 0, 0));

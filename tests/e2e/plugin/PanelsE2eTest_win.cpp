@@ -50,19 +50,6 @@ std::string Shot(const char* name) {
     return std::string(PORTICO_E2E_SHOTS) + "/" + name;
 }
 
-// The quoted fields of a dump line.
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    for (size_t at = line.find('"'); at != std::string::npos;) {
-        const size_t end = line.find('"', at + 1);
-        if (end == std::string::npos)
-            break;
-        fields.push_back(line.substr(at + 1, end - at - 1));
-        at = line.find('"', end + 1);
-    }
-    return fields;
-}
-
 // Column c of the panel's rows in the last dump.
 std::vector<std::string> RoomColumn(const HostOutput& out, size_t c) {
     std::vector<std::string> texts;
