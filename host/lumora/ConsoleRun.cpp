@@ -31,6 +31,7 @@ void ConsoleRun::Begin(HWND dialog, const std::string& text) {
         steps.push_back(step);
     next = 0;
     output.clear();
+    sent.clear();
     stillTicks = waitedTicks = 0;
 }
 
@@ -44,7 +45,8 @@ void ConsoleRun::Step() {
     const std::wstring now = PaneText(GetDlgItem(console, IDC_CONSOLE_OUTPUT));
     stillTicks = now == output ? stillTicks + 1 : 0;
     output = now;
-    if (stillTicks < kStillTicks && ++waitedTicks < kMostTicks)
+    const bool answered = sent.empty() || now != sent;
+    if ((!answered || stillTicks < kStillTicks) && ++waitedTicks < kMostTicks)
         return;
     HWND input = GetDlgItem(console, IDC_CONSOLE_INPUT);
     if (next < steps.size() && !IsWindowEnabled(input) && ++waitedTicks < kMostTicks)
@@ -56,12 +58,14 @@ void ConsoleRun::Step() {
         return;
     }
     const std::string step = steps[next++];
+    sent.clear();
     if (step.rfind("@shot ", 0) == 0) {
         TakeScreenshot(console, step.substr(6));
         return;
     }
     SendMessageW(input, WM_SETTEXT, 0, LPARAM(Utils::WideFromUtf8(step).c_str()));
     SendMessageW(GetDlgItem(console, IDC_CONSOLE_SEND), BM_CLICK, 0, 0);
+    sent = PaneText(GetDlgItem(console, IDC_CONSOLE_OUTPUT));
 }
 
 void ConsoleRun::Finish() {

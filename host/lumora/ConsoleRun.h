@@ -25,6 +25,7 @@ private:
     std::vector<std::string> steps;
     size_t next = 0;
     std::wstring output; // the pane as last read
+    std::wstring sent;   // the pane right after a command went: its answer must follow
     unsigned stillTicks = 0;
     unsigned waitedTicks = 0;
 };

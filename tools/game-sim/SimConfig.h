@@ -13,7 +13,7 @@ enum class SimProtocol { Source, GoldSrc, Quake3 };
 enum class SimRcon { Off, Tcp, UdpChallenge, Udp };
 // A hostile TCP console: answers a login with a size field of 2^31, or with a packet that
 // never ends (a size far beyond the protocol's and bytes that keep coming).
-enum class SimRconFault { None, Oversize, Endless };
+enum class SimRconFault { None, Oversize, Endless, Close };
 // Split answers: Source pieces with or without the piece-size field, or GoldSrc pieces.
 enum class SimSplitLayout { Default, Source, SourceNoSize, GoldSrc };
 // What a master answers: Valve master requests, Quake III getservers, or both.

@@ -27,7 +27,8 @@ const SimNameTable<SimRcon>& RconNames() {
 const SimNameTable<SimRconFault>& RconFaultNames() {
     static const SimNameTable<SimRconFault> names{{"none", SimRconFault::None},
                                                   {"oversize", SimRconFault::Oversize},
-                                                  {"endless", SimRconFault::Endless}};
+                                                  {"endless", SimRconFault::Endless},
+                                                  {"close", SimRconFault::Close}};
     return names;
 }
 

@@ -57,7 +57,8 @@ bool SourceRconSession::Feed(const char* data, size_t size, SimBytes& out) {
 // from the client (clients send one after a command to find the end of its output) is mirrored.
 bool SourceRconSession::Answer(const SourceRconPacket& packet, SimBytes& out) {
     using namespace SourceRconType;
-    if (fault != SimRconFault::None && packet.type == kAuth) {
+    const bool hostileLogin = fault == SimRconFault::Oversize || fault == SimRconFault::Endless;
+    if (hostileLogin && packet.type == kAuth) {
         AnswerHostile(packet, out);
         return true;
     }
@@ -68,7 +69,8 @@ bool SourceRconSession::Answer(const SourceRconPacket& packet, SimBytes& out) {
         out += EncodeSourceRcon(authenticated ? packet.id : -1, kAuthResponse, "");
         return true;
     case kCommand:
-        if (!authenticated)
+        // A console that closes ends the connection at the first command after the login.
+        if (!authenticated || fault == SimRconFault::Close)
             return false;
         for (const std::string& piece : CutText(console.Run(packet.body), kSourceRconOutputBytes))
             out += EncodeSourceRcon(packet.id, kResponseValue, piece);

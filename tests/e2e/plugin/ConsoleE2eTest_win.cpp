@@ -73,10 +73,17 @@ TEST(ConsoleFlow, GoldSrcAndQuakeConsolesOverUdp) {
     EXPECT_TRUE(out.Has(kLastCvar)) << out.All();
 }
 
-TEST(ConsoleFlow, ABrokenConsoleEndsWithAMessage) {
-    const HostOutput out =
-        RunHost(Start(9, 2) + Add("127.0.5.4:27015") + Refused("secret") + "dump\n");
+TEST(ConsoleFlow, ABrokenOrClosedConnectionEndsWithAMessage) {
+    HostOutput out = RunHost(Start(9, 2) + Add("127.0.5.4:27015") + Refused("secret") + "dump\n");
     ASSERT_EQ(out.exitCode, 0) << out.All();
+    EXPECT_TRUE(out.Has(kEnded)) << out.All();
+
+    // This server hangs up at the first command.
+    out = RunHost(Start(9, 2) + Add("127.0.5.5:27015") +
+                  "menu 2308\nanswer secret\nanswer console status\nanswer ok\nrclick 0\n"
+                  "dump\n");
+    ASSERT_EQ(out.exitCode, 0) << out.All();
+    EXPECT_TRUE(out.Has("log: console: > status")) << out.All();
     EXPECT_TRUE(out.Has(kEnded)) << out.All();
 }
 

@@ -64,15 +64,6 @@ std::vector<std::string> GameLines(const std::string& key) {
     return values;
 }
 
-std::string All(const HostOutput& out) {
-    std::string all;
-    for (const auto& line : out.lines)
-        all += line + "\n";
-    for (const auto& line : GameLog())
-        all += "game: " + line + "\n";
-    return all;
-}
-
 size_t IndexOf(const HostOutput& out, const std::string& line) {
     return size_t(std::find(out.lines.begin(), out.lines.end(), line) - out.lines.begin());
 }
@@ -123,34 +114,34 @@ TEST_F(LaunchFlow, ADoubleClickStartsTheGameWhichReportsItsServerUntilItEnds) {
                 "dblclick 0\nwait log SendProtocolMessage 7 8 eb03\n"
                 "screenshot " +
                 Shot("launch-joined.png") + " browser\n" + kGameEnded + "dump\n");
-    ASSERT_EQ(out.exitCode, 0) << All(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     // The exact command line, from the executable's folder, with the hook inside.
     EXPECT_EQ(GameLines("command"),
               std::vector<std::string>{harbor +
                                        " -game harbor -novid -windowed +connect 127.0.1.41:27015"})
-        << All(out);
+        << out.All();
     EXPECT_EQ(GameLines("folder"), std::vector<std::string>{Folder(harbor)});
     EXPECT_EQ(GameLines("hook"), std::vector<std::string>{"1"});
     EXPECT_EQ(GameLines("sent"), std::vector<std::string>{"127.0.1.41:27015"});
     ASSERT_EQ(GameLines("reply").size(), 1u);
-    EXPECT_NE(GameLines("reply")[0], "none") << All(out);
+    EXPECT_NE(GameLines("reply")[0], "none") << out.All();
     EXPECT_EQ(GameLog().back(), "exit");
     // The host saw the whole road.
     EXPECT_TRUE(out.Has("log: GetGameLaunchInfo 1003 \"" + harbor + "\" \"-windowed\""));
     EXPECT_TRUE(out.Has("log: RaiseEvent OnBeforeLaunchGame kind=1 game=1003 executable=\"" +
                         harbor + "\" parameters=\"-windowed\" proceed=1"))
-        << All(out);
+        << out.All();
     const std::vector<std::string> pid = GameLines("start");
     ASSERT_EQ(pid.size(), 1u);
     EXPECT_TRUE(out.Has("log: RaiseEvent OnAfterLaunchGame game=1003 process=yes pid=" + pid[0]))
-        << All(out);
+        << out.All();
     EXPECT_EQ(out.Count("log: RequestGameSetup"), 0u);
     // One play report, the relay's announcement of the server, then of no server, once.
-    EXPECT_EQ(out.Count("log: report: e8"), 1u) << All(out);
-    EXPECT_TRUE(out.Has("log: report: e8eb03012901007f8769")) << All(out);
+    EXPECT_EQ(out.Count("log: report: e8"), 1u) << out.All();
+    EXPECT_TRUE(out.Has("log: report: e8eb03012901007f8769")) << out.All();
     const size_t server = IndexOf(out, "log: SendProtocolMessage 7 8 eb032901007f8769");
     const size_t nowhere = IndexOf(out, "log: " + kNowhere);
-    EXPECT_LT(server, nowhere) << All(out);
+    EXPECT_LT(server, nowhere) << out.All();
     EXPECT_LT(nowhere, out.lines.size());
     EXPECT_EQ(out.Count("log: " + kNowhere), 1u);
     EXPECT_FALSE(out.Has("error: screenshot " + Shot("launch-joined.png") + " browser"));
@@ -161,14 +152,14 @@ TEST_F(LaunchFlow, APasswordServerAsksAndStartsWithThePasswordOrNotAtAll) {
         RunHost(HarborHost() + kBrowse + "answer s3cret\ndblclick 1\n" + kGameEnded +
                 "answer cancel\ndblclick 1\nwait ms 1500\n" + "screenshot " +
                 Shot("launch-password.png") + " browser\ndump\n");
-    ASSERT_EQ(out.exitCode, 0) << All(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     EXPECT_EQ(GameLines("command"),
               std::vector<std::string>{harbor + " -game harbor -novid -windowed +connect "
                                                 "127.0.1.41:27016 +password s3cret"})
-        << All(out);
+        << out.All();
     EXPECT_EQ(GameLines("password"), std::vector<std::string>{"s3cret"});
     // The cancelled dialog started nothing: the host was asked for the game once.
-    EXPECT_EQ(out.Count("log: GetGameLaunchInfo 1003"), 1u) << All(out);
+    EXPECT_EQ(out.Count("log: GetGameLaunchInfo 1003"), 1u) << out.All();
     EXPECT_EQ(out.Count("log: RaiseEvent OnAfterLaunchGame"), 1u);
 }
 
@@ -181,23 +172,23 @@ TEST_F(LaunchFlow, Game1028JoinsOnTheAnnouncedGamePortOrElseTheQueryPort) {
                        kGameEnded + "screenshot " + Shot(shot) + " browser\ndump\n");
     };
     HostOutput out = join("127.0.4.42:27016", "launch-1028-game-port.png");
-    ASSERT_EQ(out.exitCode, 0) << All(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     EXPECT_EQ(GameLines("command"),
               std::vector<std::string>{frontier + " -game frontier -novid -console  "
                                                   "+connect 127.0.4.42:27116"})
-        << All(out);
+        << out.All();
     ASSERT_EQ(GameLines("reply").size(), 1u);
-    EXPECT_NE(GameLines("reply")[0], "none") << All(out);
-    EXPECT_TRUE(out.Has("log: report: e80404012a04007fec69")) << All(out);
-    EXPECT_TRUE(out.Has("log: SendProtocolMessage 7 8 04042a04007fec69")) << All(out);
+    EXPECT_NE(GameLines("reply")[0], "none") << out.All();
+    EXPECT_TRUE(out.Has("log: report: e80404012a04007fec69")) << out.All();
+    EXPECT_TRUE(out.Has("log: SendProtocolMessage 7 8 04042a04007fec69")) << out.All();
 
     DeleteFileW(Wide(kGameLog).c_str());
     out = join("127.0.4.43:27016", "launch-1028-query-port.png");
-    ASSERT_EQ(out.exitCode, 0) << All(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     EXPECT_EQ(GameLines("command"),
               std::vector<std::string>{frontier + " -game frontier -novid -console  "
                                                   "+connect 127.0.4.43:27016"})
-        << All(out);
+        << out.All();
 }
 
 TEST_F(LaunchFlow, AMissingExecutableIsFoundInTheRegistryOrAfterTheHostsSetup) {
@@ -207,11 +198,11 @@ TEST_F(LaunchFlow, AMissingExecutableIsFoundInTheRegistryOrAfterTheHostsSetup) {
     HostOutput out =
         RunHost(kStart + "game-path 1003 " + missing + "\n" + kBrowse + "dblclick 0\n" +
                 kGameEnded + "screenshot " + Shot("launch-registry.png") + " browser\ndump\n");
-    ASSERT_EQ(out.exitCode, 0) << All(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     EXPECT_EQ(
         GameLines("command"),
         std::vector<std::string>{installed + " -game harbor -novid  +connect 127.0.1.41:27015"})
-        << All(out);
+        << out.All();
     EXPECT_EQ(GameLines("folder"), std::vector<std::string>{Folder(installed)});
     EXPECT_EQ(out.Count("log: RequestGameSetup"), 0u);
 
@@ -222,9 +213,9 @@ TEST_F(LaunchFlow, AMissingExecutableIsFoundInTheRegistryOrAfterTheHostsSetup) {
     out = RunHost(kStart + "game-path 1003 " + missing + "\n" + kBrowse +
                   "dblclick 0\nwait ms 1000\necho nothing\ndump\ngame-setup 1003 " + harbor +
                   "\ndblclick 0\n" + kGameEnded + "dump\n");
-    ASSERT_EQ(out.exitCode, 0) << All(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     const size_t nothing = IndexOf(out, "> echo nothing");
-    ASSERT_LT(nothing, out.lines.size()) << All(out);
+    ASSERT_LT(nothing, out.lines.size()) << out.All();
     std::vector<std::string> firstTry(out.lines.begin() + nothing, out.lines.end());
     firstTry.resize(std::find(firstTry.begin() + 1, firstTry.end(), "> game-setup 1003 " + harbor) -
                     firstTry.begin());
@@ -232,12 +223,12 @@ TEST_F(LaunchFlow, AMissingExecutableIsFoundInTheRegistryOrAfterTheHostsSetup) {
         return std::count_if(firstTry.begin(), firstTry.end(),
                              [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
     };
-    EXPECT_EQ(count("log: GetGameLaunchInfo 1003 \"" + missing + "\""), 2) << All(out);
+    EXPECT_EQ(count("log: GetGameLaunchInfo 1003 \"" + missing + "\""), 2) << out.All();
     EXPECT_EQ(count("log: RequestGameSetup 1003"), 1);
     EXPECT_EQ(count("log: RaiseEvent OnBeforeLaunchGame"), 0);
     EXPECT_EQ(GameLines("command"),
               std::vector<std::string>{harbor + " -game harbor -novid  +connect 127.0.1.41:27015"})
-        << All(out);
+        << out.All();
 }
 
 TEST_F(LaunchFlow, ABeforeLaunchHandlerRewritesThePathOrCancels) {
@@ -245,20 +236,20 @@ TEST_F(LaunchFlow, ABeforeLaunchHandlerRewritesThePathOrCancels) {
     HostOutput out =
         RunHost(HarborHost() + "before-launch rewrite " + other + "\n" + kBrowse + "dblclick 0\n" +
                 kGameEnded + "screenshot " + Shot("launch-rewritten.png") + " browser\ndump\n");
-    ASSERT_EQ(out.exitCode, 0) << All(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     EXPECT_EQ(GameLines("command"),
               std::vector<std::string>{other +
                                        " -game harbor -novid -windowed +connect 127.0.1.41:27015"})
-        << All(out);
+        << out.All();
     EXPECT_EQ(GameLines("folder"), std::vector<std::string>{Folder(other)});
 
     DeleteFileW(Wide(kGameLog).c_str());
     out = RunHost(HarborHost() + "before-launch cancel\n" + kBrowse +
                   "dblclick 0\nwait ms 2000\ndump\n");
-    ASSERT_EQ(out.exitCode, 0) << All(out);
-    EXPECT_TRUE(out.Has("log: before-launch handler: cancelled")) << All(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
+    EXPECT_TRUE(out.Has("log: before-launch handler: cancelled")) << out.All();
     EXPECT_EQ(out.Count("log: RaiseEvent OnAfterLaunchGame"), 0u);
-    EXPECT_TRUE(GameLog().empty()) << All(out);
+    EXPECT_TRUE(GameLog().empty()) << out.All();
 }
 
 TEST_F(LaunchFlow, WithoutTheInjectionLibraryTheGameRunsWithoutTheHook) {
@@ -268,11 +259,11 @@ TEST_F(LaunchFlow, WithoutTheInjectionLibraryTheGameRunsWithoutTheHook) {
     const HostOutput out = RunHost(HarborHost() + kBrowse + "dblclick 0\n" + kGameEnded +
                                    "screenshot " + Shot("launch-no-hook.png") + " browser\ndump\n");
     MoveFileExW(away.c_str(), infuser.c_str(), MOVEFILE_REPLACE_EXISTING);
-    ASSERT_EQ(out.exitCode, 0) << All(out);
-    EXPECT_EQ(GameLines("hook"), std::vector<std::string>{"0"}) << All(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
+    EXPECT_EQ(GameLines("hook"), std::vector<std::string>{"0"}) << out.All();
     EXPECT_EQ(GameLog().back(), "exit");
     // Only the watcher spoke: no play report, no server announced, the game's end once.
-    EXPECT_EQ(out.Count("log: report: e8"), 0u) << All(out);
+    EXPECT_EQ(out.Count("log: report: e8"), 0u) << out.All();
     EXPECT_EQ(out.Count("log: SendProtocolMessage 7 8 eb03"), 0u);
     EXPECT_EQ(out.Count("log: " + kNowhere), 1u);
 }

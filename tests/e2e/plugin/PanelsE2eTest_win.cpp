@@ -39,13 +39,6 @@ std::string Folder() {
     return Utils::ExecutableFolder();
 }
 
-std::string Dump(const HostOutput& out) {
-    std::string all;
-    for (const auto& line : out.lines)
-        all += line + "\n";
-    return all;
-}
-
 std::string Shot(const char* name) {
     return std::string(PORTICO_E2E_SHOTS) + "/" + name;
 }
@@ -125,14 +118,14 @@ TEST_F(PanelsFlow, JoiningARoomListsItsServersWithPingsSortedByPing) {
     // The category selected too: the picture shows its badge and its page beside the room.
     const HostOutput out =
         RunHost(kLogin + "join 1003 4\ncategory 6\n" + kSettle + "dump\nscreenshot " + shot + "\n");
-    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     EXPECT_EQ(Sorted(RoomColumn(out, 0)),
               (std::vector<std::string>{"Harbor Docks", "Harbor Gate", "Harbor Vault"}))
-        << Dump(out);
+        << out.All();
     EXPECT_EQ(RoomColumn(out, 1).size(), 3u);
     int last = 0;
     for (const auto& time : RoomColumn(out, 3)) {
-        EXPECT_GE(Milliseconds(time), last) << Dump(out);
+        EXPECT_GE(Milliseconds(time), last) << out.All();
         last = Milliseconds(time);
     }
     // The list sits above the chat, the three buttons beside the room's label.
@@ -141,8 +134,8 @@ TEST_F(PanelsFlow, JoiningARoomListsItsServersWithPingsSortedByPing) {
     EXPECT_NE(room[0].find("list-visible=1"), std::string::npos) << room[0];
     EXPECT_NE(room[0].find("button1150=1 button1151=1 button1153=1"), std::string::npos);
     EXPECT_EQ(server.Requests(), std::vector<std::string>{kEuropePath});
-    EXPECT_TRUE(out.Has("paint: category 6 prepaint=4 postpaint=0 badge=1")) << Dump(out);
-    EXPECT_TRUE(HasLog(out, "web\\portico.en.html")) << Dump(out);
+    EXPECT_TRUE(out.Has("paint: category 6 prepaint=4 postpaint=0 badge=1")) << out.All();
+    EXPECT_TRUE(HasLog(out, "web\\portico.en.html")) << out.All();
     EXPECT_FALSE(out.Has("error: screenshot " + shot));
 }
 
@@ -155,20 +148,20 @@ TEST_F(PanelsFlow, AnotherRoomWhileTheFirstListDownloadsSlowlyShowsOnlyTheSecond
                                    "join 1003 4\nwait ms 500\njoin 1003 6\nwait ms 6000\n"
                                    "dump\nscreenshot " +
                                    shot + "\n");
-    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     EXPECT_EQ(server.Requests(), (std::vector<std::string>{kEuropePath, kAmericasPath}));
     EXPECT_EQ(Sorted(RoomColumn(out, 0)), (std::vector<std::string>{"Harbor Bay", "Harbor Pier"}))
-        << Dump(out);
+        << out.All();
     for (const auto& time : RoomColumn(out, 3))
-        EXPECT_GT(Milliseconds(time), 0) << Dump(out);
+        EXPECT_GT(Milliseconds(time), 0) << out.All();
 }
 
 TEST_F(PanelsFlow, LeavingTheRoomHidesThePanelAndGivesTheChatItsPlaceBack) {
     const std::string shot = Shot("panel-left.png");
     const HostOutput out = RunHost(kLogin + "join 1003 4\n" + kSettle +
                                    "echo joined\ndump\nleave\ndump\nscreenshot " + shot + "\n");
-    ASSERT_EQ(out.exitCode, 0) << Dump(out);
-    EXPECT_EQ(out.Count("roomrow: "), 0u) << Dump(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
+    EXPECT_EQ(out.Count("roomrow: "), 0u) << out.All();
     const auto room = out.LastDump("room: list=");
     ASSERT_EQ(room.size(), 1u);
     EXPECT_EQ(room[0], "room: list=0 list-visible=0 list-top=0 list-bottom=0 chat-top=34 "
@@ -178,20 +171,20 @@ TEST_F(PanelsFlow, LeavingTheRoomHidesThePanelAndGivesTheChatItsPlaceBack) {
 TEST_F(PanelsFlow, AfterARestartTheStoredListIsUsedUntilTheFileChanges) {
     const std::string script = kLogin + "join 1003 4\n" + kSettle + "dump\n";
     HostOutput out = RunHost(script);
-    ASSERT_EQ(out.exitCode, 0) << Dump(out);
-    ASSERT_EQ(RoomColumn(out, 0).size(), 3u) << Dump(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
+    ASSERT_EQ(RoomColumn(out, 0).size(), 3u) << out.All();
     // Same time, but a body that is no list: only the stored list can fill the panel now.
     server.Serve(kEuropePath, FileReply("not a server list", kOld));
     out = RunHost(script);
-    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     EXPECT_EQ(Sorted(RoomColumn(out, 0)),
               (std::vector<std::string>{"Harbor Docks", "Harbor Gate", "Harbor Vault"}))
-        << Dump(out);
+        << out.All();
     // A newer file is downloaded and replaces the stored list.
     server.Serve(kEuropePath, FileReply(Pack({"127.0.1.1:28015"}), kNew));
     out = RunHost(script);
-    ASSERT_EQ(out.exitCode, 0) << Dump(out);
-    EXPECT_EQ(RoomColumn(out, 0), std::vector<std::string>{"Harbor Docks"}) << Dump(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
+    EXPECT_EQ(RoomColumn(out, 0), std::vector<std::string>{"Harbor Docks"}) << out.All();
     EXPECT_EQ(server.Requests().size(), 3u);
 }
 
@@ -208,12 +201,14 @@ TEST_F(PanelsFlow, ADoubleClickJoinsARowAskingForThePasswordOfAPasswordServer) {
                                    "room header 0\necho sorted\ndump\nanswer cancel\n"
                                    "room dblclick 2\nanswer secret\nroom dblclick 2\n"
                                    "room dblclick 0\ndump\n");
-    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     EXPECT_EQ(RoomColumn(out, 0),
               (std::vector<std::string>{"Harbor Docks", "Harbor Gate", "Harbor Vault"}))
-        << Dump(out);
-    // Asked twice for Vault (cancelled, then answered); Docks joins without asking.
-    EXPECT_EQ(CountLog(out, "dialog: "), 2u) << Dump(out);
+        << out.All();
+    // Asked twice for Vault (cancelled, then answered); Docks joins without asking. The two
+    // joins went down the launch road.
+    EXPECT_EQ(CountLog(out, "dialog: "), 2u) << out.All();
+    EXPECT_EQ(CountLog(out, "debug: Tessel: launch: no executable for game 1003"), 2u) << out.All();
 }
 
 // A buddy on Harbor Docks (127.0.1.1:28015, game 1003): key 5, one type-7 entry.
@@ -223,13 +218,13 @@ TEST_F(PanelsFlow, ABuddysServerIsShownAndADoubleClickJoinsIt) {
     const std::string shot = Shot("panel-buddy.png");
     const HostOutput out = RunHost(kLogin + kBuddyOnDocks + "echo shown\ndump\nscreenshot " + shot +
                                    "\nbuddy 0\ndump\n");
-    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     const auto buddies = out.LastDump("buddy: ");
-    ASSERT_EQ(buddies.size(), 1u) << Dump(out);
+    ASSERT_EQ(buddies.size(), 1u) << out.All();
     EXPECT_EQ(buddies[0], "buddy: 0 key=5 selected=1 \"buddy 5: game 1003 Harbor Docks\"");
-    // The plug-in took the join (the launch itself is the game launcher's): the host's own
-    // join did not run.
-    EXPECT_FALSE(HasLog(out, "HostJoinBuddy")) << Dump(out);
+    // The plug-in took the join down its launch road; the host's own join did not run.
+    EXPECT_FALSE(HasLog(out, "HostJoinBuddy")) << out.All();
+    EXPECT_EQ(CountLog(out, "debug: Tessel: launch: no executable for game 1003"), 1u) << out.All();
     EXPECT_FALSE(out.Has("error: screenshot " + shot));
 }
 
@@ -237,14 +232,14 @@ TEST_F(PanelsFlow, JoiningABuddyOnAPasswordServerAsksForThePassword) {
     // Key 6 on Harbor Vault (127.0.1.1:28016); its answer brings the password flag.
     const HostOutput out = RunHost(kLogin + "protocol 7 06000000eb030101007f706d\nwait ms 1500\n"
                                             "answer cancel\nbuddy 0\ndump\n");
-    ASSERT_EQ(out.exitCode, 0) << Dump(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
     EXPECT_EQ(
         out.LastDump("buddy: "),
         std::vector<std::string>{"buddy: 0 key=6 selected=1 \"buddy 6: game 1003 Harbor Vault\""})
-        << Dump(out);
-    EXPECT_EQ(CountLog(out, "dialog: "), 1u) << Dump(out);
+        << out.All();
+    EXPECT_EQ(CountLog(out, "dialog: "), 1u) << out.All();
     // Cancelled: nothing is launched, and the host's own join does not run either.
-    EXPECT_EQ(CountLog(out, "HostJoinBuddy"), 0u) << Dump(out);
+    EXPECT_EQ(CountLog(out, "HostJoinBuddy"), 0u) << out.All();
 }
 
 // Takes the buddy-selection library out of the host's dlls folder for one flow.
@@ -264,9 +259,9 @@ protected:
 
 TEST_F(WithoutOutrider, TheBuddyJoinIsLeftToTheHostAndTheLogSaysWhy) {
     const HostOutput out = RunHost(kLogin + kBuddyOnDocks + "buddy 0\ndump\n");
-    ASSERT_EQ(out.exitCode, 0) << Dump(out);
-    EXPECT_TRUE(HasLog(out, "HostJoinBuddy 5")) << Dump(out);
-    EXPECT_TRUE(HasLog(out, "debug: Tessel: buddy join: Outrider.dll")) << Dump(out);
+    ASSERT_EQ(out.exitCode, 0) << out.All();
+    EXPECT_TRUE(HasLog(out, "HostJoinBuddy 5")) << out.All();
+    EXPECT_TRUE(HasLog(out, "debug: Tessel: buddy join: Outrider.dll")) << out.All();
 }
 
 } // namespace

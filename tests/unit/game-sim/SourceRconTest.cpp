@@ -55,6 +55,11 @@ TEST(SourceRconSession, CommandBeforeLoginOrGarbageEndsTheConnection) {
     SourceRconSession garbage(console);
     const std::string junk = Le32(100000) + "junk";
     EXPECT_FALSE(garbage.Feed(junk.data(), junk.size(), out));
+    // A closing console logs the client in, then hangs up at its command.
+    SourceRconSession closing(console, SimRconFault::Close);
+    const std::string login = EncodeSourceRcon(1, SourceRconType::kAuth, "secret");
+    EXPECT_TRUE(closing.Feed(login.data(), login.size(), out));
+    EXPECT_FALSE(closing.Feed(command.data(), command.size(), out));
 }
 
 TEST(RconConsole, CannedOutputByLineThenFirstWord) {
