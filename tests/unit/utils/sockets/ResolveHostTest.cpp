@@ -8,7 +8,7 @@ using Utils::kNoAddress;
 using Utils::ResolveHost;
 
 TEST(ResolveHost, DottedTextAndNamesGiveHostOrder) {
-    EXPECT_EQ(ResolveHost("10.20.30.40"), 0x0A141E28u);
+    EXPECT_EQ(ResolveHost("127.20.30.40"), 0x7F141E28u);
     EXPECT_EQ(ResolveHost("localhost") >> 24, 127u);
 }
 
