@@ -228,11 +228,6 @@ TEST(DemoConfig, SameSeedSameServers) {
         EXPECT_EQ(0, server.address.port);
 }
 
-TEST(DemoConfig, GameFoldersForTheMasterFilter) {
-    for (const SimServer& server : BuildDemoConfig().servers)
-        EXPECT_EQ(DemoGameFolder(server.gameId), server.folder);
-}
-
 TEST(DemoConfig, OverrideTextNamesEachCountryRange) {
     const std::string text = RegionOverrideText(BuildDemoConfig());
     for (const char* line :

@@ -42,25 +42,20 @@ TEST(QuakeMasterList, EntriesAreReadByPositionEvenWithBackslashBytes) {
 }
 
 TEST(QuakeMasterList, EndOfListAndShortOrForeignEntriesStopTheList) {
-    Packet p;
-    p.Text("\\").Ip(127, 0, 0, 1).U16Be(27960).Text("\\EOF").Bytes({0, 0, 0});
-    p.Text("\\").Ip(127, 0, 0, 2).U16Be(27960);
-    PacketReader reader(p.data.data(), uint32_t(p.data.size()));
-    Utils::ArrayT<ServerAddress> servers;
-    MasterListParser::ParseQuake(reader, 1010, servers);
-    EXPECT_EQ(servers.Size(), 1u);
-
+    auto listed = [](const Packet& p) {
+        PacketReader reader(p.data.data(), uint32_t(p.data.size()));
+        Utils::ArrayT<ServerAddress> servers;
+        MasterListParser::ParseQuake(reader, 1010, servers);
+        return servers.Size();
+    };
+    Packet end;
+    end.Text("\\").Ip(127, 0, 0, 1).U16Be(27960).Text("\\EOF").Bytes({0, 0, 0});
+    end.Text("\\").Ip(127, 0, 0, 2).U16Be(27960);
+    EXPECT_EQ(listed(end), 1u);
     Packet shortTail;
     shortTail.Text("\\").Ip(127, 0, 0, 1).U16Be(27960).Text("\\").Ip(127, 0, 0, 2).U8(1);
-    PacketReader tail(shortTail.data.data(), uint32_t(shortTail.data.size()));
-    Utils::ArrayT<ServerAddress> fewer;
-    MasterListParser::ParseQuake(tail, 1010, fewer);
-    EXPECT_EQ(fewer.Size(), 1u);
-
+    EXPECT_EQ(listed(shortTail), 1u);
     Packet foreign;
     foreign.Text("\\").Ip(127, 0, 0, 1).U16Be(27960).Text("/").Ip(127, 0, 0, 2).U16Be(1);
-    PacketReader other(foreign.data.data(), uint32_t(foreign.data.size()));
-    Utils::ArrayT<ServerAddress> one;
-    MasterListParser::ParseQuake(other, 1010, one);
-    EXPECT_EQ(one.Size(), 1u);
+    EXPECT_EQ(listed(foreign), 1u);
 }
