@@ -16,6 +16,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 namespace Portico {
 namespace {
 
@@ -23,15 +25,10 @@ constexpr uint32_t kTabTexts[] = {201, 202};
 constexpr uint32_t kPingTexts[] = {1001, 1002, 1003, 1004, 1005};
 constexpr int32_t kFavouritesTab = 1;
 
-struct Column {
-    uint32_t textId;
-    int format;
-    int width;
-};
-constexpr Column kServerListColumns[] = {{3001, LVCFMT_LEFT, 55},  {3002, LVCFMT_LEFT, 260},
-                                         {3003, LVCFMT_LEFT, 120}, {3004, LVCFMT_LEFT, 95},
-                                         {3005, LVCFMT_RIGHT, 60}, {3006, LVCFMT_RIGHT, 50}};
-constexpr Column kPlayerListColumns[] = {
+constexpr ListColumn kServerListColumns[] = {{3001, LVCFMT_LEFT, 55},  {3002, LVCFMT_LEFT, 260},
+                                             {3003, LVCFMT_LEFT, 120}, {3004, LVCFMT_LEFT, 95},
+                                             {3005, LVCFMT_RIGHT, 60}, {3006, LVCFMT_RIGHT, 50}};
+constexpr ListColumn kPlayerListColumns[] = {
     {4001, LVCFMT_LEFT, 150}, {4002, LVCFMT_RIGHT, 80}, {4003, LVCFMT_RIGHT, 80}};
 constexpr DWORD kServerListStyles = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
 constexpr DWORD kPlayerListStyles = kServerListStyles | LVS_EX_TRACKSELECT;
@@ -195,20 +192,13 @@ void FPSFrame::BuildTree(uint32_t mask) {
 void FPSFrame::SetUpColumns() {
     const COLORREF even = parts.skin.GetColor(L"listview_bk");
     const COLORREF odd = parts.skin.GetColor(L"listview_bk1");
-    auto setUp = [&](HWND list, DWORD styles, const Column* columns, int count) {
+    auto setUp = [&](HWND list, DWORD styles, const ListColumn* columns, int count) {
         SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles);
-        for (int i = 0; i < count; ++i) {
-            std::wstring text = Text(columns[i].textId);
-            LVCOLUMNW column{};
-            column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
-            column.fmt = columns[i].format;
-            column.cx = columns[i].width;
-            column.pszText = &text[0];
-            SendMessageW(list, LVM_INSERTCOLUMNW, WPARAM(i), reinterpret_cast<LPARAM>(&column));
-        }
-        SendMessageW(list, LVM_SETBKCOLOR, 0, even);
-        SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, even);
-        SendMessageW(list, LVM_SETTEXTCOLOR, 0, listTextColour);
+        std::vector<std::wstring> texts;
+        for (int i = 0; i < count; ++i)
+            texts.push_back(Text(columns[i].textId));
+        InsertListColumns(list, columns, count, texts.data());
+        SetListColours(list, even, listTextColour);
     };
     setUp(serverList.Hwnd(), kServerListStyles, kServerListColumns,
           int(std::size(kServerListColumns)));

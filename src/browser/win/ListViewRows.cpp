@@ -36,6 +36,24 @@ int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM call) {
 
 } // namespace
 
+void InsertListColumns(HWND list, const ListColumn* columns, int count, const std::wstring* texts) {
+    for (int i = 0; i < count; ++i) {
+        std::wstring text = texts[i];
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+        column.fmt = columns[i].format;
+        column.cx = columns[i].width;
+        column.pszText = &text[0];
+        SendMessageW(list, LVM_INSERTCOLUMNW, WPARAM(i), reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void SetListColours(HWND list, COLORREF background, COLORREF text) {
+    SendMessageW(list, LVM_SETBKCOLOR, 0, background);
+    SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, background);
+    SendMessageW(list, LVM_SETTEXTCOLOR, 0, text);
+}
+
 std::u16string ListCellText(HWND list, int row, int column) {
     wchar_t text[1025] = {};
     LVITEMW item{};

@@ -7,7 +7,21 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace Portico {
+
+// A column of a list: its header's language text, alignment (LVCFMT_) and width.
+struct ListColumn {
+    uint32_t textId;
+    int format;
+    int width;
+};
+
+// Inserts the columns, headed by their texts (texts[i] for columns[i]).
+void InsertListColumns(HWND list, const ListColumn* columns, int count, const std::wstring* texts);
+// Background, text background and text colours of a list of the plug-in.
+void SetListColours(HWND list, COLORREF background, COLORREF text);
 
 // A cell's text, up to 1024 characters.
 std::u16string ListCellText(HWND list, int row, int column);

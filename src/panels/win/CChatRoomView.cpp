@@ -18,16 +18,11 @@ constexpr uint32_t kTitleText = 1;
 constexpr uint32_t kListText = 2;
 constexpr uint32_t kRefreshText = 3;
 
-struct Column {
-    uint32_t textId;
-    int format;
-    int width;
-};
-constexpr Column kColumns[kRoomColumns] = {{3002, LVCFMT_LEFT, 280},
-                                           {3003, LVCFMT_LEFT, 120},
-                                           {3004, LVCFMT_LEFT, 95},
-                                           {3006, LVCFMT_RIGHT, 50},
-                                           {3005, LVCFMT_RIGHT, 60}};
+constexpr ListColumn kColumns[kRoomColumns] = {{3002, LVCFMT_LEFT, 280},
+                                               {3003, LVCFMT_LEFT, 120},
+                                               {3004, LVCFMT_LEFT, 95},
+                                               {3006, LVCFMT_RIGHT, 50},
+                                               {3005, LVCFMT_RIGHT, 60}};
 // The browser's drawing of each of the panel's columns after the first.
 constexpr int kDrawnAs[kRoomColumns] = {kColumnName, kColumnMap, kColumnGameType, kColumnTime,
                                         kColumnPlayers};
@@ -123,19 +118,12 @@ void CChatRoomView::SetUpList() {
     SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles);
     const COLORREF even = parts.skin.GetColor(L"listview_bk");
     listTextColour = parts.skin.GetColor(L"listview_text");
-    SendMessageW(control, LVM_SETBKCOLOR, 0, even);
-    SendMessageW(control, LVM_SETTEXTBKCOLOR, 0, even);
-    SendMessageW(control, LVM_SETTEXTCOLOR, 0, listTextColour);
+    SetListColours(control, even, listTextColour);
     list.SetColours(even, parts.skin.GetColor(L"listview_bk1"));
-    for (int i = 0; i < kRoomColumns; ++i) {
-        std::wstring text = Text(kColumns[i].textId);
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
-        column.fmt = kColumns[i].format;
-        column.cx = kColumns[i].width;
-        column.pszText = &text[0];
-        SendMessageW(control, LVM_INSERTCOLUMNW, WPARAM(i), reinterpret_cast<LPARAM>(&column));
-    }
+    std::wstring texts[kRoomColumns];
+    for (int i = 0; i < kRoomColumns; ++i)
+        texts[i] = Text(kColumns[i].textId);
+    InsertListColumns(control, kColumns, kRoomColumns, texts);
 }
 
 void CChatRoomView::DestroyControls() {
