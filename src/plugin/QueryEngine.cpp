@@ -9,9 +9,12 @@ QueryEngine::QueryEngine(PluginState& state, Favourites& favourites, ProtocolSou
     : state(state), favourites(favourites), protocols(protocols) {}
 
 QueryEngine::~QueryEngine() {
-    // No window can answer any more: nothing is sent to one.
+    // No window can answer any more: nothing is sent to one. The workers end before their
+    // sockets go.
     browser.DetachWindows();
     room.DetachWindows();
+    browser.Stop();
+    room.Stop();
     pool.CloseAll();
 }
 

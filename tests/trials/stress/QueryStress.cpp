@@ -219,15 +219,18 @@ int main(int argc, char** argv) {
     stopActions = true;
     watchdog.phase = "joining the stopper";
     stopperThread.join();
+    watchdog.phase = "waiting for the last window action";
+    while (!actions.ActionsEnded())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     // As at the host's exit: no more messages, and the window thread still handles those in
-    // flight while the senders end.
+    // flight while the senders end; the schedulers stop before their sockets close.
     browser.DetachWindows();
     room.DetachWindows();
-    watchdog.phase = "closing the query sockets";
-    context.Close();
     watchdog.phase = "stopping the schedulers";
     browser.Stop();
     room.Stop();
+    watchdog.phase = "closing the query sockets";
+    context.Close();
     finish = true;
     watchdog.phase = "joining the window thread";
     windowThread.Join();

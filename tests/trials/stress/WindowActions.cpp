@@ -25,6 +25,7 @@ void WindowActions::Run(const std::atomic<bool>& stopActions, const std::atomic<
         world.thread.Pump(std::chrono::milliseconds(Below(kMaxPumpMs + 1)));
     }
     activity = "handling messages after the actions";
+    actionsEnded = true;
     while (!finish)
         world.thread.Pump(std::chrono::milliseconds(10));
     activity = "ended";

@@ -44,6 +44,8 @@ public:
 
     // What it is doing now (for a report of a run that hangs).
     const char* Activity() const { return activity.load(); }
+    // True once no action runs any more, only message handling.
+    bool ActionsEnded() const { return actionsEnded.load(); }
     // How often each action ran, by name; read once the window thread has ended.
     const std::map<std::string, uint64_t>& Counts() const { return counts; }
     uint64_t FailedSaves() const { return failedSaves; }
@@ -74,6 +76,7 @@ private:
     StressWorld& world;
     std::mt19937 random;
     std::atomic<const char*> activity{"starting"};
+    std::atomic<bool> actionsEnded{false};
     std::map<std::string, uint64_t> counts;
     std::map<uint16_t, std::vector<Portico::ServerAddress>> byGame;
     struct ProbeTag {
