@@ -1,9 +1,12 @@
 // testgame.exe, a stand-in game for the join road's tests: it writes what it was started
 // with to a log, exchanges one datagram with the server of its "+connect a.b.c.d:port"
-// (loopback only), stays a moment and exits. The log is the file PORTICO_TESTGAME_LOG names,
-// or testgame.log beside the program; lines are appended, so several runs follow each other.
+// (loopback only), with "+play a.b.c.d:port" then sends a game's steady traffic to that server
+// (as a game that changed server by itself), stays a moment and exits. The log is the file
+// PORTICO_TESTGAME_LOG names, or testgame.log beside the program; lines are appended, so several
+// runs follow each other.
 #include "CommandLineWords.h"
 
+#include "utils/AddressText.h"
 #include "utils/ParseNumber.h"
 #include "utils/Utf.h"
 
@@ -20,6 +23,8 @@ namespace {
 constexpr DWORD kReplyWaitMs = 3000;
 constexpr uint32_t kDefaultStayMs = 1000;
 constexpr uint32_t kMaxStayMs = 10000;
+constexpr int kPlaySends = 30;
+constexpr DWORD kPlayGapMs = 20;
 
 std::wstring LogPath() {
     wchar_t path[MAX_PATH] = {};
@@ -57,19 +62,24 @@ std::u16string Dotted(uint32_t ip, uint16_t port) {
                 std::to_string(port));
 }
 
+bool OnLoopback(uint32_t ip, uint16_t port) {
+    if (ip >> 24 == 127)
+        return true;
+    Log(u"refused: " + Dotted(ip, port) + u" is not on loopback");
+    return false;
+}
+
+sockaddr_in SocketAddress(uint32_t ip, uint16_t port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(ip);
+    address.sin_port = htons(port);
+    return address;
+}
+
 // One A2S info request and whatever answers it first.
-void Exchange(uint32_t ip, uint16_t port) {
-    if (ip >> 24 != 127) {
-        Log(u"refused: " + Dotted(ip, port) + u" is not on loopback");
-        return;
-    }
-    WSADATA winsock;
-    WSAStartup(MAKEWORD(2, 2), &winsock);
-    SOCKET s = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
-    sockaddr_in server{};
-    server.sin_family = AF_INET;
-    server.sin_addr.s_addr = htonl(ip);
-    server.sin_port = htons(port);
+void Exchange(SOCKET s, uint32_t ip, uint16_t port) {
+    sockaddr_in server = SocketAddress(ip, port);
     static const char kQuery[] = "\xFF\xFF\xFF\xFFTSource Engine Query";
     sendto(s, kQuery, sizeof(kQuery), 0, reinterpret_cast<sockaddr*>(&server), sizeof(server));
     Log(u"sent: " + Dotted(ip, port));
@@ -78,8 +88,32 @@ void Exchange(uint32_t ip, uint16_t port) {
     char reply[1400];
     const int n = recv(s, reply, sizeof(reply), 0);
     Log(n > 0 ? u"reply: " + Text(std::to_string(n)) + u" bytes" : u"reply: none");
-    closesocket(s);
-    WSACleanup();
+}
+
+// A game's traffic, by turns through both of Winsock's ways to send a datagram.
+void Play(SOCKET s, uint32_t ip, uint16_t port) {
+    sockaddr_in server = SocketAddress(ip, port);
+    char move[] = "move";
+    WSABUF buffer{sizeof(move), move};
+    int sent = 0;
+    for (int i = 0; i < kPlaySends; ++i) {
+        DWORD bytes = 0;
+        const int result =
+            i % 2 == 0 ? sendto(s, move, sizeof(move), 0, reinterpret_cast<sockaddr*>(&server),
+                                sizeof(server))
+                       : WSASendTo(s, &buffer, 1, &bytes, 0, reinterpret_cast<sockaddr*>(&server),
+                                   sizeof(server), nullptr, nullptr);
+        sent += result != SOCKET_ERROR;
+        Sleep(kPlayGapMs);
+    }
+    Log(u"played: " + Text(std::to_string(sent)) + u" datagrams to " + Dotted(ip, port));
+}
+
+bool FindPlayTarget(const std::vector<std::u16string>& words, uint32_t& ip, uint16_t& port) {
+    std::u16string word;
+    std::string host;
+    return Portico::WordAfter(words, u"+play", word) &&
+           Utils::ParseHostPort(Utils::Utf::ToUtf8(word), host, port) && Utils::ParseIPv4(host, ip);
 }
 
 uint32_t StayMs(const std::vector<std::u16string>& words) {
@@ -104,12 +138,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::u16string password;
     if (Portico::WordAfter(words, u"+password", password))
         Log(u"password: " + password);
+    WSADATA winsock;
+    WSAStartup(MAKEWORD(2, 2), &winsock);
+    SOCKET s = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
     uint32_t ip = 0;
     uint16_t port = 0;
-    if (Portico::FindConnectTarget(words, ip, port))
-        Exchange(ip, port);
-    else
+    if (!Portico::FindConnectTarget(words, ip, port))
         Log(u"connect: none");
+    else if (OnLoopback(ip, port))
+        Exchange(s, ip, port);
+    if (FindPlayTarget(words, ip, port) && OnLoopback(ip, port))
+        Play(s, ip, port);
+    closesocket(s);
+    WSACleanup();
     Sleep(StayMs(words));
     Log(u"exit");
     return 0;

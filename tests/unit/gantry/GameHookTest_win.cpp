@@ -7,6 +7,9 @@
 #include "utils/ExecutableFolder.h"
 #include "utils/win/WideText.h"
 
+// Winsock 2 before windows.h, which would otherwise bring the old Winsock.
+#include <winsock2.h>
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -106,6 +109,51 @@ TEST_F(GameHookTest, TheHookReportsTheCommandLinesServerAndTheGamesEnd) {
     EXPECT_EQ(reports[0].lParam, expected.lParam);
     EXPECT_EQ(reports[1].wParam, 0u);
     EXPECT_EQ(reports[1].lParam, 0);
+}
+
+// The server that a game's own traffic goes to, here a socket of this test on loopback.
+class PlayedServer {
+public:
+    PlayedServer() {
+        WSADATA winsock;
+        WSAStartup(MAKEWORD(2, 2), &winsock);
+        s = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        int length = sizeof(address);
+        bind(s, reinterpret_cast<sockaddr*>(&address), length);
+        getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
+        port = ntohs(address.sin_port);
+    }
+    ~PlayedServer() {
+        closesocket(s);
+        WSACleanup();
+    }
+    std::wstring Argument() const { return L"+play 127.0.0.1:" + std::to_wstring(port); }
+
+    SOCKET s;
+    uint16_t port = 0;
+};
+
+TEST_F(GameHookTest, TheHookFollowsAGameThatPlaysOnAnotherServerThanItsCommandLines) {
+    HookMapping block;
+    ASSERT_TRUE(block.Create(browser, L"Player1"));
+    const PlayedServer played;
+    ASSERT_NE(played.port, 0);
+    bool injected = false;
+    ASSERT_TRUE(
+        RunGame(L"+connect 127.0.1.1:27015 " + played.Argument() + L" +stay 1000", true, injected));
+    EXPECT_TRUE(injected);
+    const HookReport first = HookServerReport(0x7F000101u, 27015);
+    const HookReport second = HookServerReport(0x7F000001u, played.port);
+    ASSERT_EQ(reports.size(), 3u);
+    EXPECT_EQ(reports[0].wParam, first.wParam);
+    EXPECT_EQ(reports[0].lParam, first.lParam);
+    // Half of its traffic went through sendto and half through WSASendTo: both are seen.
+    EXPECT_EQ(reports[1].wParam, second.wParam);
+    EXPECT_EQ(reports[1].lParam, second.lParam);
+    EXPECT_EQ(reports[2].wParam, 0u);
 }
 
 TEST_F(GameHookTest, WithoutAConnectArgumentOrWithoutTheBlockTheHookStaysQuiet) {
