@@ -112,10 +112,7 @@ SimConfig Config() {
     valve.kind = SimMasterKind::Valve;
     valve.address = SimAddress{0x7F000001, 0};
     valve.page = 2;
-    SimMaster quake;
-    quake.kind = SimMasterKind::Quake;
-    quake.address = SimAddress{0x7F000001, 0};
-    config.masters = {valve, quake};
+    config.masters = {valve};
     return config;
 }
 
@@ -325,16 +322,6 @@ TEST_F(RoundTripTest, ValveMasterListInPages) {
     }
     EXPECT_EQ(expected.size(), listed.size());
     EXPECT_EQ(expected, got);
-}
-
-TEST_F(RoundTripTest, QuakeMasterList) {
-    const SimAddress master = simulator.MasterAddress(SimMasterKind::Quake);
-    const Reply reply =
-        Exchange(Header("getservers 68 empty full"), master, {master.ip, master.port, 1010});
-    ASSERT_EQ(1u, reply.further.size());
-    EXPECT_EQ(Bound(kEclipse).ip, reply.further[0].ip);
-    EXPECT_EQ(Bound(kEclipse).port, reply.further[0].port);
-    EXPECT_EQ(1010, reply.further[0].gameId);
 }
 
 std::string SourceRconPacket(int32_t id, int32_t type, const std::string& body) {
