@@ -123,10 +123,10 @@ TEST_F(ReplyTest, PlayerListGoesToTheOwnersWindow) {
         players->address = address;
         players->entries.Append(PlayerEntry{5, 60, "ann"});
     };
-    const PlayerList* seen = nullptr;
     window.onMessage = [&](uint32_t message, uintptr_t, intptr_t l) {
-        if (message == kMsgPlayerList)
-            seen = reinterpret_cast<const PlayerList*>(l);
+        if (message != kMsgPlayerList)
+            return;
+        const auto* seen = reinterpret_cast<const PlayerList*>(l);
         ASSERT_EQ(seen->entries.Size(), 1u);
         EXPECT_STREQ(seen->entries[0].name, "ann");
     };
