@@ -65,19 +65,18 @@ TEST(A2sEncoder, GoldSrcInfoFollowsTheObsoleteLayout) {
     server.protocol = SimProtocol::GoldSrc;
     server.oldInfo = true;
     server.folder = "valve";
-    const std::string base = Header("m") + Text("127.0.3.4:27015") + Text("Harbor One") +
-                             Text("harbor_docks") + Text("valve") + Text("Harbor Assault") +
-                             char(2) + char(24) + char(47) + "DW" + char(1);
-    EXPECT_EQ(base + char(0) + char(1) + char(1),
-              EncodeGoldSrcInfo(server, SimAddress{0x7F000304, 27015}));
+    const auto head = [](const std::string& folder) {
+        return Header("m") + Text("127.0.3.4:27015") + Text("Harbor One") + Text("harbor_docks") +
+               Text(folder) + Text("Harbor Assault") + char(2) + char(24) + char(47) + "DW" +
+               char(1);
+    };
+    const SimAddress bound{0x7F000304, 27015};
+    EXPECT_EQ(head("valve") + char(0) + char(1) + char(1), EncodeGoldSrcInfo(server, bound));
 
     server.folder = "valley"; // a mod: its fields follow the mod flag
-    const std::string mod = Header("m") + Text("127.0.3.4:27015") + Text("Harbor One") +
-                            Text("harbor_docks") + Text("valley") + Text("Harbor Assault") +
-                            char(2) + char(24) + char(47) + "DW" + char(1) + char(1) + Text("") +
-                            Text("") + char(0) + Le32(1) + Le32(0) + char(0) + char(1) + char(1) +
-                            char(1);
-    EXPECT_EQ(mod, EncodeGoldSrcInfo(server, SimAddress{0x7F000304, 27015}));
+    EXPECT_EQ(head("valley") + char(1) + Text("") + Text("") + char(0) + Le32(1) + Le32(0) +
+                  char(0) + char(1) + char(1) + char(1),
+              EncodeGoldSrcInfo(server, bound));
 }
 
 // The round trips use the Source layout with the piece size and the GoldSrc layout.

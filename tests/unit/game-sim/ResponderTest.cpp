@@ -117,7 +117,6 @@ TEST(ServerResponder, GoldSrcOldInfoLayoutNamesTheBoundAddress) {
     const auto answer = Ask(responder, InfoRequest());
     ASSERT_EQ(1u, answer.size());
     EXPECT_EQ(EncodeGoldSrcInfo(server, kBound), answer[0]);
-    EXPECT_EQ(Header("m127.0.1.5:27015") + '\0', answer[0].substr(0, 21));
 }
 
 TEST(ServerResponder, SplitAnswersGetNewIdsAndSmallOnesGoWhole) {

@@ -112,10 +112,7 @@ SimConfig Config() {
     valve.kind = SimMasterKind::Valve;
     valve.address = SimAddress{0x7F000001, 0};
     valve.page = 2;
-    SimMaster quake;
-    quake.kind = SimMasterKind::Quake;
-    quake.address = SimAddress{0x7F000001, 0};
-    config.masters = {valve, quake};
+    config.masters = {valve};
     return config;
 }
 
@@ -225,91 +222,75 @@ protected:
     Client client;
 };
 
-TEST_F(RoundTripTest, SourceInfoWithoutChallenge) {
-    const Reply reply = Info(kHarbor);
-    ASSERT_EQ(1u, reply.raw.size());
-    EXPECT_FALSE(reply.followUp);
-    EXPECT_EQ(config.servers[kHarbor].name, Utf8(reply.info.name));
-    EXPECT_STREQ("map_1003", reply.info.map);
-    EXPECT_STREQ("Capture the Crates", reply.info.gameType);
-    EXPECT_EQ(3, reply.info.players);
-    EXPECT_EQ(24, reply.info.maxPlayers);
-    EXPECT_NE(0, reply.info.needPass);
-    EXPECT_EQ(Bound(kHarbor).port, reply.info.connectPort);
-    ASSERT_FALSE(reply.gameIds.empty());
-    EXPECT_EQ(1003u, reply.gameIds[0] & 0xFFFF);
+// The info of each kind of server, the way the browser asks for it.
+TEST_F(RoundTripTest, InfoOfEveryKindOfServer) {
+    struct Case {
+        Index server;
+        char type; // the answer's type byte
+        const char* gameType;
+        uint8_t players, maxPlayers;
+        bool needPass;
+        uint16_t joinPort; // 0: the queried port
+    };
+    const Case cases[] = {
+        {kHarbor, 'I', "Capture the Crates", 3, 24, true, 0},
+        {kHarborChallenge, 'I', "", 4, 24, false, 0}, // the repeated query was answered
+        {kFrontier, 'I', "frontier", 0, 24, false, kFrontierJoinPort}, // from the extra data
+        {kValleyOld, 'm', "Valley Siege", 20, 24, false, 0},
+        {kEclipse, 's', "CTF", 2, 16, false, 0}, // colour codes kept in the name
+    };
+    ASSERT_NE(kFrontierJoinPort, Bound(kFrontier).port);
+    for (const Case& c : cases) {
+        const SimServer& server = config.servers[c.server];
+        SCOPED_TRACE(server.name);
+        const Reply reply = Info(c.server);
+        ASSERT_EQ(1u, reply.raw.size());
+        EXPECT_EQ(c.type, reply.raw[0].at(4));
+        EXPECT_FALSE(reply.followUp);
+        EXPECT_EQ(server.name, Utf8(reply.info.name));
+        EXPECT_EQ(server.map, reply.info.map);
+        EXPECT_STREQ(c.gameType, reply.info.gameType);
+        EXPECT_EQ(c.players, reply.info.players);
+        EXPECT_EQ(c.maxPlayers, reply.info.maxPlayers);
+        EXPECT_EQ(c.needPass, reply.info.needPass != 0);
+        EXPECT_EQ(c.joinPort ? c.joinPort : Bound(c.server).port, reply.info.connectPort);
+        ASSERT_FALSE(reply.gameIds.empty());
+        EXPECT_EQ(server.gameId, reply.gameIds[0] & 0xFFFF);
+    }
 }
 
-TEST_F(RoundTripTest, SourceInfoAfterChallenge) {
-    const Reply reply = Info(kHarborChallenge);
-    ASSERT_EQ(1u, reply.raw.size());
-    EXPECT_EQ('I', reply.raw[0].at(4)); // the repeated query was answered
-    EXPECT_EQ("Harbor Guarded", Utf8(reply.info.name));
-    EXPECT_EQ(4, reply.info.players);
-    EXPECT_EQ(0, reply.info.needPass);
-    // The remembered challenge serves the players request at once.
+// The players of each kind of server; those still connecting (no name) are left out.
+TEST_F(RoundTripTest, PlayersOfEveryKindOfServer) {
+    struct Case {
+        Index server;
+        bool split;
+        bool quake; // times are pings
+    };
+    for (const Case& c : {Case{kHarbor, false, false}, Case{kHarborSplit, true, false},
+                          Case{kValleyOld, true, false}, Case{kEclipse, false, true}}) {
+        const SimServer& server = config.servers[c.server];
+        SCOPED_TRACE(server.name);
+        const Reply reply = Players(c.server);
+        ASSERT_FALSE(reply.raw.empty());
+        if (c.split) {
+            EXPECT_GT(reply.raw.size(), 2u);
+            EXPECT_EQ('\xFE', reply.raw[0][0]);
+        } else if (!c.quake) {
+            EXPECT_EQ('D', reply.raw[0].at(4));
+        }
+        EXPECT_EQ(server.gameId, reply.players.address.gameId);
+        ExpectPlayers(server.players, reply.players, c.quake);
+    }
+}
+
+// The challenge met by the info query serves the players request at once.
+TEST_F(RoundTripTest, RememberedChallengeServesThePlayers) {
+    Info(kHarborChallenge);
     const ServerAddress address = Address(kHarborChallenge);
     const Reply players =
         Exchange(Bytes(Game(1003).BuildDetailRequest(address)), Bound(kHarborChallenge), address);
     EXPECT_EQ(1003, players.players.address.gameId);
     ExpectPlayers(config.servers[kHarborChallenge].players, players.players, false);
-}
-
-TEST_F(RoundTripTest, FrontierJoinPortFromTheExtraData) {
-    ASSERT_NE(kFrontierJoinPort, Bound(kFrontier).port);
-    const Reply reply = Info(kFrontier);
-    EXPECT_EQ("Frontier Gate", Utf8(reply.info.name));
-    EXPECT_STREQ("frontier", reply.info.gameType);
-    EXPECT_EQ(kFrontierJoinPort, reply.info.connectPort);
-    ASSERT_FALSE(reply.gameIds.empty());
-    EXPECT_EQ(1028u, reply.gameIds[0] & 0xFFFF);
-}
-
-TEST_F(RoundTripTest, SourcePlayersAfterTheirChallenge) {
-    const Reply reply = Players(kHarbor);
-    EXPECT_EQ('D', reply.raw.at(0).at(4));
-    EXPECT_EQ(1003, reply.players.address.gameId);
-    // The player still connecting (no name) is left out.
-    ExpectPlayers(config.servers[kHarbor].players, reply.players, false);
-}
-
-TEST_F(RoundTripTest, SourceSplitPlayerList) {
-    const Reply reply = Players(kHarborSplit);
-    ASSERT_GT(reply.raw.size(), 2u);
-    EXPECT_EQ('\xFE', reply.raw[0][0]);
-    ExpectPlayers(config.servers[kHarborSplit].players, reply.players, false);
-}
-
-TEST_F(RoundTripTest, GoldSrcObsoleteInfoAndSplitPlayers) {
-    const Reply info = Info(kValleyOld);
-    EXPECT_EQ('m', info.raw.at(0).at(4));
-    EXPECT_EQ("Valley Old Timer", Utf8(info.info.name));
-    EXPECT_STREQ("map_1005", info.info.map);
-    EXPECT_STREQ("Valley Siege", info.info.gameType);
-    EXPECT_EQ(20, info.info.players);
-    EXPECT_EQ(Bound(kValleyOld).port, info.info.connectPort);
-    ASSERT_FALSE(info.gameIds.empty());
-    EXPECT_EQ(1005u, info.gameIds[0] & 0xFFFF);
-
-    const Reply players = Players(kValleyOld);
-    ASSERT_GT(players.raw.size(), 2u);
-    EXPECT_EQ('\xFE', players.raw[0][0]);
-    ExpectPlayers(config.servers[kValleyOld].players, players.players, false);
-}
-
-TEST_F(RoundTripTest, QuakeStatusKeepsColourCodes) {
-    const Reply info = Info(kEclipse);
-    EXPECT_EQ("^1Red ^7Eclipse ^9Arena", Utf8(info.info.name));
-    EXPECT_STREQ("map_1010", info.info.map);
-    EXPECT_STREQ("CTF", info.info.gameType);
-    EXPECT_EQ(2, info.info.players);
-    EXPECT_EQ(16, info.info.maxPlayers);
-    ASSERT_FALSE(info.gameIds.empty());
-    EXPECT_EQ(1010u, info.gameIds[0] & 0xFFFF);
-
-    const Reply players = Players(kEclipse);
-    EXPECT_EQ(1010, players.players.address.gameId);
-    ExpectPlayers(config.servers[kEclipse].players, players.players, true);
 }
 
 // Pages are asked with the last address as the seed until the list's end entry.
@@ -341,16 +322,6 @@ TEST_F(RoundTripTest, ValveMasterListInPages) {
     }
     EXPECT_EQ(expected.size(), listed.size());
     EXPECT_EQ(expected, got);
-}
-
-TEST_F(RoundTripTest, QuakeMasterList) {
-    const SimAddress master = simulator.MasterAddress(SimMasterKind::Quake);
-    const Reply reply =
-        Exchange(Header("getservers 68 empty full"), master, {master.ip, master.port, 1010});
-    ASSERT_EQ(1u, reply.further.size());
-    EXPECT_EQ(Bound(kEclipse).ip, reply.further[0].ip);
-    EXPECT_EQ(Bound(kEclipse).port, reply.further[0].port);
-    EXPECT_EQ(1010, reply.further[0].gameId);
 }
 
 std::string SourceRconPacket(int32_t id, int32_t type, const std::string& body) {
@@ -428,16 +399,14 @@ TEST_F(RoundTripTest, GoldSrcConsoleWithChallenge) {
     ASSERT_EQ(0u, challengeReply.find("challenge rcon "));
     const uint32_t challenge = uint32_t(std::stoul(challengeReply.substr(15)));
 
-    char prefix[kRconBufferBytes] = {};
-    game.BuildRconPrefix(prefix, "gold pw", challenge);
-    EXPECT_EQ(
-        "lvalley status\n",
-        ReplyText(client.Ask(Bound(kValleyOld), Header(std::string(prefix) + "status") + '\0')));
-    std::memset(prefix, 0, sizeof prefix);
-    game.BuildRconPrefix(prefix, "not it", challenge);
-    EXPECT_EQ(
-        "lBad rcon_password.\n",
-        ReplyText(client.Ask(Bound(kValleyOld), Header(std::string(prefix) + "status") + '\0')));
+    const auto status = [&](const char* password) {
+        char prefix[kRconBufferBytes] = {};
+        game.BuildRconPrefix(prefix, password, challenge);
+        return ReplyText(
+            client.Ask(Bound(kValleyOld), Header(std::string(prefix) + "status") + '\0'));
+    };
+    EXPECT_EQ("lvalley status\n", status("gold pw"));
+    EXPECT_EQ("lBad rcon_password.\n", status("not it"));
 }
 
 TEST_F(RoundTripTest, QuakeConsoleWithoutChallenge) {

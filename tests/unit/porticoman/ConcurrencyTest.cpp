@@ -28,9 +28,9 @@ std::vector<std::vector<uint8_t>> SplitInfo(uint32_t id, uint8_t maxPlayers) {
     const std::vector<uint8_t> info = Info(maxPlayers);
     const size_t half = info.size() / 2;
     Packet a, b;
-    a.Bytes({0xFE, 0xFF, 0xFF, 0xFF}).U32(id).U8(0x02);
+    a.SplitHeader(id).U8(0x02);
     a.Append(std::vector<uint8_t>(info.begin(), info.begin() + half));
-    b.Bytes({0xFE, 0xFF, 0xFF, 0xFF}).U32(id).U8(0x12);
+    b.SplitHeader(id).U8(0x12);
     b.Append(std::vector<uint8_t>(info.begin() + half, info.end()));
     return {b.data, a.data};
 }

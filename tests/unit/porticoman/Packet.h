@@ -15,6 +15,8 @@ public:
         return *this;
     }
     Packet& Header() { return Bytes({0xFF, 0xFF, 0xFF, 0xFF}); }
+    // The header of a piece of a split answer, and the answer's id.
+    Packet& SplitHeader(uint32_t id) { return Bytes({0xFE, 0xFF, 0xFF, 0xFF}).U32(id); }
     Packet& U8(uint8_t v) { return Bytes({v}); }
     Packet& U16(uint16_t v) { return Bytes({uint8_t(v), uint8_t(v >> 8)}); }
     Packet& U16Be(uint16_t v) { return Bytes({uint8_t(v >> 8), uint8_t(v)}); }
@@ -48,10 +50,6 @@ public:
 
 inline uint32_t Ip(uint8_t a, uint8_t b, uint8_t c, uint8_t d) {
     return uint32_t(a) << 24 | uint32_t(b) << 16 | uint32_t(c) << 8 | d;
-}
-
-inline std::u16string Wide(const char16_t* text) {
-    return text;
 }
 
 } // namespace ProtocolTest

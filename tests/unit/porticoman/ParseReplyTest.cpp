@@ -51,12 +51,8 @@ std::vector<uint8_t> Bytes(const ByteOutStream* stream) {
     return std::vector<uint8_t>(stream->Data(), stream->Data() + stream->Size());
 }
 
-std::vector<uint8_t> InfoQuery() {
-    return Packet().Header().U8(0x54).Str("Source Engine Query").data;
-}
-
 std::vector<uint8_t> InfoRequest(uint32_t challenge) {
-    return Packet().Append(InfoQuery()).U32(challenge).data;
+    return Packet().Header().U8(0x54).Str("Source Engine Query").U32(challenge).data;
 }
 
 std::vector<uint8_t> PlayersRequest(uint32_t challenge) {
@@ -94,10 +90,9 @@ TEST_F(ParseReplyTest, InfoIsFiledUnderTheGamesOfItsEngineItsOwnFirst) {
     EXPECT_EQ(reply.players.address.gameId, 0);
     // The folder names the server's game, whatever is selected; the reply still reaches the
     // records of every game of its engine.
-    EXPECT_EQ(Parse(SourceInfo(), ServerAddress{kLocal, 27016, 1010}).gameIds,
-              (std::vector<uint32_t>{1028, 1003, 1005}));
-    EXPECT_EQ(Parse(SourceInfo(), ServerAddress{kLocal, 27016, 1003}).gameIds,
-              (std::vector<uint32_t>{1028, 1003, 1005}));
+    for (const uint16_t selected : {1010, 1003})
+        EXPECT_EQ(Parse(SourceInfo(), ServerAddress{kLocal, 27016, selected}).gameIds,
+                  (std::vector<uint32_t>{1028, 1003, 1005}));
     // A folder of no known game: the selected game first.
     Packet unknown;
     unknown.Header().U8('I').U8(17).Str("Mod").Str("m1").Str("somemod").Str("Mod").U16(1);
@@ -115,7 +110,6 @@ TEST_F(ParseReplyTest, InfoIsFiledUnderTheGamesOfItsEngineItsOwnFirst) {
 }
 
 TEST_F(ParseReplyTest, InfoChallengeIsAnsweredByTheFollowUp) {
-    EXPECT_EQ(Bytes(Game(1028).BuildQuery()), InfoQuery());
     const Reply challenge = Parse(Challenge(0x0BADF00D), source);
     EXPECT_TRUE(challenge.followUp);
     EXPECT_EQ(challenge.info.maxPlayers, 0);
@@ -189,9 +183,9 @@ TEST_F(ParseReplyTest, SplitAnswersAreJoinedBeforeParsing) {
     const std::vector<uint8_t> info = SourceInfo();
     const size_t half = info.size() / 2;
     Packet first, second;
-    first.Bytes({0xFE, 0xFF, 0xFF, 0xFF}).U32(7).U8(2).U8(0).U16(1248);
+    first.SplitHeader(7).U8(2).U8(0).U16(1248);
     first.Append(std::vector<uint8_t>(info.begin(), info.begin() + half));
-    second.Bytes({0xFE, 0xFF, 0xFF, 0xFF}).U32(7).U8(2).U8(1).U16(1248);
+    second.SplitHeader(7).U8(2).U8(1).U16(1248);
     second.Append(std::vector<uint8_t>(info.begin() + half, info.end()));
     EXPECT_EQ(Parse(second.data, source).info.maxPlayers, 0);
     // The same id from another port is another answer.

@@ -23,6 +23,11 @@ protected:
         browser.SetQueuePaused(true);
         room.SetQueuePaused(true);
     }
+    // Every reply is a challenge that asks for a follow-up.
+    void AnswerWithChallenges() {
+        context.protocols.parse = [](ByteInStream&, const ServerAddress&, auto*, auto*, auto*,
+                                     bool* followUp, auto&) { *followUp = true; };
+    }
     void Receive(QueryScheduler& owner, const ServerAddress& from) {
         ByteInStream datagram(reinterpret_cast<const unsigned char*>("x"), 1);
         HandleQueryReply(context, owner, from.ip, from.port, datagram);
@@ -107,8 +112,7 @@ TEST_F(ReplyTest, ListsAreTakenOnlyFromAskedAddressesAndOnlyPlayableEntries) {
 }
 
 TEST_F(ReplyTest, AChallengeFromAnAddressNeverAskedIsNotAnswered) {
-    context.protocols.parse = [](ByteInStream&, const ServerAddress&, auto*, auto*, auto*,
-                                 bool* followUp, auto&) { *followUp = true; };
+    AnswerWithChallenges();
     Receive(browser, Address(1, 1));
     EXPECT_EQ(context.SentCount(), 0u);
 }
@@ -119,10 +123,10 @@ TEST_F(ReplyTest, PlayerListGoesToTheOwnersWindow) {
         players->address = address;
         players->entries.Append(PlayerEntry{5, 60, "ann"});
     };
-    const PlayerList* seen = nullptr;
     window.onMessage = [&](uint32_t message, uintptr_t, intptr_t l) {
-        if (message == kMsgPlayerList)
-            seen = reinterpret_cast<const PlayerList*>(l);
+        if (message != kMsgPlayerList)
+            return;
+        const auto* seen = reinterpret_cast<const PlayerList*>(l);
         ASSERT_EQ(seen->entries.Size(), 1u);
         EXPECT_STREQ(seen->entries[0].name, "ann");
     };
@@ -142,8 +146,7 @@ TEST_F(ReplyTest, FollowUpRestartsTheTimingOfTheRequestItAnswers) {
     room.AddServer(second, false);
     ASSERT_TRUE(Eventually([&] { return context.SentCount() == 2; }));
     std::this_thread::sleep_for(std::chrono::milliseconds(40));
-    context.protocols.parse = [](ByteInStream&, const ServerAddress&, auto*, auto*, auto*,
-                                 bool* followUp, auto&) { *followUp = true; };
+    AnswerWithChallenges();
     Receive(room, first);
     ASSERT_EQ(context.SentCount(), 3u);
     const SentDatagram detail = context.Sent()[2];
@@ -168,8 +171,7 @@ TEST_F(ReplyTest, AChallengeToThePlayersRequestLeavesTheInfoTimingAlone) {
     ASSERT_TRUE(Eventually([&] { return context.SentCount() == 1; }));
     browser.RequestDetails(server);
     std::this_thread::sleep_for(std::chrono::milliseconds(40));
-    context.protocols.parse = [](ByteInStream&, const ServerAddress&, auto*, auto*, auto*,
-                                 bool* followUp, auto&) { *followUp = true; };
+    AnswerWithChallenges();
     Receive(browser, server);
     ASSERT_EQ(context.SentCount(), 3u); // the players request repeated
     browser.HandleResult(server, Info("m"));

@@ -1,39 +1,16 @@
 #include "CountryDatabase.h"
+#include "LookupAnswer.h"
 #include "Quillon.h"
 #include "RangeTableImage.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 using Portico::CountryDatabase;
+using RegionTest::ExpectAnswer;
 using RegionTest::Ip;
 using RegionTest::RangeTableImage;
 
 namespace {
-
-struct Answer {
-    int region;
-    std::string code;
-    int source;
-};
-
-Answer Ask(const CountryDatabase& database, uint32_t ip) {
-    unsigned char out[3] = {0xAA, 0xAA, 0xAA};
-    int region = database.Lookup(ip, out);
-    std::string code;
-    if (out[0] || out[1])
-        code = {static_cast<char>(out[0]), static_cast<char>(out[1])};
-    return {region, code, out[2]};
-}
-
-void ExpectAnswer(const CountryDatabase& database, uint32_t ip, int region, const std::string& code,
-                  int source) {
-    Answer answer = Ask(database, ip);
-    EXPECT_EQ(answer.region, region) << std::hex << ip;
-    EXPECT_EQ(answer.code, code) << std::hex << ip;
-    EXPECT_EQ(answer.source, source) << std::hex << ip;
-}
 
 CountryDatabase WithData() {
     CountryDatabase database;

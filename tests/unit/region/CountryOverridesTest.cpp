@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 using Portico::CountryCode;
 using Portico::CountryOverrides;
@@ -34,17 +35,14 @@ TEST(CountryOverrides, ReadsRangesCommentsAndBlankLines) {
                                  "   \t\n"
                                  "127.0.4.0/31 JP"));
     EXPECT_EQ(overrides.RangeCount(), 5u);
-    EXPECT_EQ(CodeOf(overrides, Ip(127, 0, 1, 0)), CountryCode('D', 'E'));
-    EXPECT_EQ(CodeOf(overrides, Ip(127, 0, 1, 255)), CountryCode('D', 'E'));
-    EXPECT_EQ(CodeOf(overrides, Ip(127, 0, 2, 0)), CountryCode('U', 'S'));
-    EXPECT_EQ(CodeOf(overrides, Ip(127, 0, 3, 7)), CountryCode('F', 'R'));
-    EXPECT_EQ(CodeOf(overrides, Ip(127, 0, 3, 6)), 0);
-    EXPECT_EQ(CodeOf(overrides, Ip(127, 0, 3, 8)), 0);
-    EXPECT_EQ(CodeOf(overrides, Ip(10, 255, 255, 255)), CountryCode('G', 'G'));
-    EXPECT_EQ(CodeOf(overrides, Ip(127, 0, 4, 1)), CountryCode('J', 'P'));
-    EXPECT_EQ(CodeOf(overrides, Ip(127, 0, 4, 2)), 0);
-    EXPECT_EQ(CodeOf(overrides, Ip(127, 0, 0, 1)), 0);
-    EXPECT_EQ(CodeOf(overrides, Ip(9, 255, 255, 255)), 0);
+    const std::pair<uint32_t, const char*> expected[] = {
+        {Ip(127, 0, 1, 0), "DE"},      {Ip(127, 0, 1, 255), "DE"}, {Ip(127, 0, 2, 0), "US"},
+        {Ip(127, 0, 3, 7), "FR"},      {Ip(127, 0, 3, 6), ""},     {Ip(127, 0, 3, 8), ""},
+        {Ip(10, 255, 255, 255), "GG"}, {Ip(127, 0, 4, 1), "JP"},   {Ip(127, 0, 4, 2), ""},
+        {Ip(127, 0, 0, 1), ""},        {Ip(9, 255, 255, 255), ""}};
+    for (const auto& [ip, code] : expected)
+        EXPECT_EQ(CodeOf(overrides, ip), *code ? CountryCode(code[0], code[1]) : 0)
+            << std::hex << ip;
 }
 
 TEST(CountryOverrides, WholeSpaceAndEmptyFile) {

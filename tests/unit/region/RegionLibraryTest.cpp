@@ -1,4 +1,5 @@
 #include "region/RegionLibrary.h"
+#include "LookupAnswer.h"
 #include "RangeTableImage.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <vector>
 
 using Portico::RegionLibrary;
+using RegionTest::ExpectAnswer;
 using RegionTest::Ip;
 
 namespace {
@@ -31,40 +33,28 @@ public:
     fs::path path;
 };
 
-void ExpectNoAnswer(RegionLibrary& library, uint32_t ip) {
-    uint8_t out[3] = {0xAA, 0xBB, 0xCC};
-    EXPECT_EQ(library.Lookup(ip, out), 0);
-    EXPECT_EQ(out[0], 0);
-    EXPECT_EQ(out[1], 0);
-    EXPECT_EQ(out[2], 0);
-}
-
 } // namespace
 
 TEST(RegionLibrary, MissingLibraryOrAFileThatIsNoneGivesRegionZero) {
     TemporaryFolder folder;
     RegionLibrary missing((folder.path / "nothing-here").u8string());
     EXPECT_FALSE(missing.IsLoaded());
-    ExpectNoAnswer(missing, Ip(8, 8, 8, 8));
-    ExpectNoAnswer(missing, 0xFFFFFFFF);
+    ExpectAnswer(missing, Ip(8, 8, 8, 8), 0, "", 0);
+    ExpectAnswer(missing, 0xFFFFFFFF, 0, "", 0);
 
     for (const char* name : {"libquillon.so", "Quillon.dll"})
         std::ofstream(folder.path / name) << "not a library";
     RegionLibrary fake(folder.path.u8string());
     EXPECT_FALSE(fake.IsLoaded());
-    ExpectNoAnswer(fake, Ip(8, 8, 8, 8));
+    ExpectAnswer(fake, Ip(8, 8, 8, 8), 0, "", 0);
 }
 
 TEST(RegionLibrary, RealLibraryAnswersFromTheCountryData) {
     RegionLibrary& library = RegionLibrary::Instance();
     EXPECT_EQ(&library, &RegionLibrary::Instance());
     ASSERT_TRUE(library.IsLoaded());
-    uint8_t out[3] = {};
-    EXPECT_EQ(library.Lookup(Ip(8, 8, 8, 8), out), 12);
-    EXPECT_EQ(out[0], 'U');
-    EXPECT_EQ(out[1], 'S');
-    EXPECT_EQ(out[2], 1); // from the data
-    ExpectNoAnswer(library, 0);
+    ExpectAnswer(library, Ip(8, 8, 8, 8), 12, "US", 1); // from the data
+    ExpectAnswer(library, 0, 0, "", 0);
 }
 
 TEST(RegionLibrary, ConcurrentLookupsGiveTheSameAnswers) {
