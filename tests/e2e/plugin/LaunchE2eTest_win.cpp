@@ -147,6 +147,28 @@ TEST_F(LaunchFlow, ADoubleClickStartsTheGameWhichReportsItsServerUntilItEnds) {
     EXPECT_FALSE(out.Has("error: screenshot " + Shot("launch-joined.png") + " browser"));
 }
 
+TEST_F(LaunchFlow, AGameThatMovesToAnotherServerByItselfIsFollowedToTheBuddies) {
+    // The game's own traffic goes to Harbor Vault after its command line joined Harbor Docks.
+    const HostOutput out =
+        RunHost(kStart + "game-path 1003 " + harbor +
+                "\ngame-params 1003 -windowed +play 127.0.1.41:27016 +stay 2000\n" + kBrowse +
+                "dblclick 0\nwait log SendProtocolMessage 7 8 eb032901007f8869\nscreenshot " +
+                Shot("launch-moved.png") + " browser\n" + kGameEnded + "dump\n");
+    ASSERT_EQ(out.exitCode, 0) << out.All();
+    EXPECT_EQ(GameLines("played"), std::vector<std::string>{"30 datagrams to 127.0.1.41:27016"})
+        << out.All();
+    // A play report and an announcement for each server, in the order played, then nowhere.
+    EXPECT_EQ(out.Count("log: report: e8"), 2u) << out.All();
+    EXPECT_TRUE(out.Has("log: report: e8eb03012901007f8869")) << out.All();
+    const size_t docks = IndexOf(out, "log: SendProtocolMessage 7 8 eb032901007f8769");
+    const size_t vault = IndexOf(out, "log: SendProtocolMessage 7 8 eb032901007f8869");
+    const size_t nowhere = IndexOf(out, "log: " + kNowhere);
+    EXPECT_LT(docks, vault) << out.All();
+    EXPECT_LT(vault, nowhere) << out.All();
+    EXPECT_LT(nowhere, out.lines.size());
+    EXPECT_EQ(out.Count("log: " + kNowhere), 1u);
+}
+
 TEST_F(LaunchFlow, APasswordServerAsksAndStartsWithThePasswordOrNotAtAll) {
     const HostOutput out =
         RunHost(HarborHost() + kBrowse + "answer s3cret\ndblclick 1\n" + kGameEnded +
