@@ -15,7 +15,10 @@ constexpr uint32_t kReceiveWaitMs = 5000;
 constexpr size_t kMaxRequestBytes = 16 * 1024;
 
 const char* Reason(int status) {
-    return status == 200 ? "OK" : status == 304 ? "Not Modified" : status == 404 ? "Not Found" : "Status";
+    return status == 200   ? "OK"
+           : status == 304 ? "Not Modified"
+           : status == 404 ? "Not Found"
+                           : "Status";
 }
 
 } // namespace
