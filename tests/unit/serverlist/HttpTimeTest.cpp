@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 using namespace Portico;
 
@@ -13,31 +14,25 @@ bool Parse(const std::string& text, HttpTime& time) {
     return ParseHttpDate(text.data(), text.size(), time);
 }
 
-void ExpectFields(const HttpTime& t, int year, int month, int day, int h, int m, int s) {
-    EXPECT_EQ(t.year, year);
-    EXPECT_EQ(t.month, month);
-    EXPECT_EQ(t.day, day);
-    EXPECT_EQ(t.hour, h);
-    EXPECT_EQ(t.minute, m);
-    EXPECT_EQ(t.second, s);
-}
-
 } // namespace
 
 TEST(HttpTime, ReadsTheThreeDateForms) {
-    HttpTime t;
-    ASSERT_TRUE(Parse("Sun, 06 Nov 1994 08:49:37 GMT", t));
-    ExpectFields(t, 1994, 11, 6, 8, 49, 37);
-    EXPECT_EQ(t.weekday, 0);
-    ASSERT_TRUE(Parse("Sunday, 06-Nov-94 08:49:37 GMT", t));
-    ExpectFields(t, 1994, 11, 6, 8, 49, 37);
-    ASSERT_TRUE(Parse("Tue Nov  8 08:49:37 2011", t));
-    ExpectFields(t, 2011, 11, 8, 8, 49, 37);
-    EXPECT_EQ(t.weekday, 2);
-    ASSERT_TRUE(Parse("Fri, 31 Dec 2010 23:59:59 GMT", t));
-    ExpectFields(t, 2010, 12, 31, 23, 59, 59);
-    ASSERT_TRUE(Parse("Monday, 01-Jan-24 00:00:00 GMT", t)); // two-digit years below 70: 20xx
-    EXPECT_EQ(t.year, 2024);
+    const struct {
+        const char* text;
+        std::vector<int> fields; // year, month, day, hour, minute, second, weekday
+    } cases[] = {{"Sun, 06 Nov 1994 08:49:37 GMT", {1994, 11, 6, 8, 49, 37, 0}},
+                 {"Sunday, 06-Nov-94 08:49:37 GMT", {1994, 11, 6, 8, 49, 37, 0}},
+                 {"Tue Nov  8 08:49:37 2011", {2011, 11, 8, 8, 49, 37, 2}},
+                 {"Fri, 31 Dec 2010 23:59:59 GMT", {2010, 12, 31, 23, 59, 59, 5}},
+                 // Two-digit years below 70 are 20xx.
+                 {"Monday, 01-Jan-24 00:00:00 GMT", {2024, 1, 1, 0, 0, 0, 1}}};
+    for (const auto& c : cases) {
+        HttpTime t;
+        ASSERT_TRUE(Parse(c.text, t)) << c.text;
+        EXPECT_EQ((std::vector<int>{t.year, t.month, t.day, t.hour, t.minute, t.second, t.weekday}),
+                  c.fields)
+            << c.text;
+    }
 }
 
 TEST(HttpTime, RefusesMissingOrBadFields) {

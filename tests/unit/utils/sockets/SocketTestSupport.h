@@ -44,10 +44,6 @@ public:
         std::lock_guard<std::mutex> guard(lock);
         return items;
     }
-    size_t Count() {
-        std::lock_guard<std::mutex> guard(lock);
-        return items.size();
-    }
 
 private:
     std::mutex lock; // guards items
@@ -107,6 +103,10 @@ public:
     void Reset();
 
 private:
+    // Appends what comes until count bytes came (false) or the connection ended (true), or
+    // kPatience passed (false).
+    bool ReadUntil(std::string& text, size_t count);
+
     Utils::SocketShim::Handle listener = Utils::SocketShim::kNoSocket;
     Utils::SocketShim::Handle connection = Utils::SocketShim::kNoSocket;
     uint16_t port = 0;
