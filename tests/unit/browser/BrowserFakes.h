@@ -9,6 +9,7 @@
 #include "browser/ServerRows.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <string>
@@ -156,6 +157,21 @@ private:
 
 constexpr uint16_t Code(char first, char second) {
     return uint16_t(uint8_t(first) << 8 | uint8_t(second));
+}
+
+// The way the game side passes an address: its bytes in network order in memory.
+inline uint32_t NetworkIp(uint8_t a, uint8_t b, uint8_t c, uint8_t d) {
+    const uint8_t bytes[4] = {a, b, c, d};
+    uint32_t value;
+    std::memcpy(&value, bytes, 4);
+    return value;
+}
+
+inline uintptr_t NetworkPort(uint16_t port) {
+    const uint8_t bytes[2] = {uint8_t(port >> 8), uint8_t(port)};
+    uint16_t value;
+    std::memcpy(&value, bytes, 2);
+    return value;
 }
 
 // A replied record of game 1 with a time, players and a two-letter country.

@@ -1,3 +1,5 @@
+#include "BrowserFakes.h"
+
 #include "browser/GameServerReport.h"
 #include "browser/ReportDatagrams.h"
 #include "browser/ReportEndpoint.h"
@@ -5,30 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 using namespace Portico;
-
-namespace {
+using namespace Portico::Test;
 
 using Bytes = std::vector<uint8_t>;
-
-// The way the game side passes an address: its bytes in network order in memory.
-uint32_t NetworkIp(uint8_t a, uint8_t b, uint8_t c, uint8_t d) {
-    const uint8_t bytes[4] = {a, b, c, d};
-    uint32_t value;
-    std::memcpy(&value, bytes, 4);
-    return value;
-}
-
-uintptr_t NetworkPort(uint16_t port) {
-    const uint8_t bytes[2] = {uint8_t(port >> 8), uint8_t(port)};
-    uint16_t value;
-    std::memcpy(&value, bytes, 2);
-    return value;
-}
-
-} // namespace
 
 TEST(ReportDatagrams, AreaAndPlayReportsAreLittleEndian) {
     EXPECT_EQ(ReportDatagrams::Area(1003, 0xC0), (Bytes{0xE0, 0xEB, 0x03, 0xC0, 0x00}));

@@ -252,12 +252,7 @@ TEST_F(BrowserTest, AddressesTypedInAreCheckedRememberedAndQueued) {
 }
 
 TEST_F(BrowserTest, TheGamesServerIsReportedAndAnnouncedOrItsStatusPassedOn) {
-    const uint8_t ip[4] = {10, 0, 0, 9}, port[2] = {0x69, 0x87}; // network order
-    uint32_t networkIp = 0;
-    uint16_t networkPort = 0;
-    std::memcpy(&networkIp, ip, 4);
-    std::memcpy(&networkPort, port, 2);
-    browser.Send(kMsgGameServer, networkPort, intptr_t(networkIp));
+    browser.Send(kMsgGameServer, NetworkPort(0x6987), intptr_t(NetworkIp(10, 0, 0, 9)));
     EXPECT_EQ(ReportsSent(), (std::vector<std::vector<unsigned char>>{
                                  ReportDatagrams::Play(1, 0x0A000009, 0x6987)}));
     ASSERT_EQ(host.announced.size(), 1u);

@@ -31,20 +31,16 @@ TEST(ServerStore, SelectsByRegionAndCountryInStoreOrder) {
     store.AddKnownServer(At(1, 2));
     EXPECT_EQ(store.Size(), 5u);
 
-    std::vector<ServerAddress> out;
+    using List = std::vector<ServerAddress>;
+    List out;
     store.SelectByRegion(7, 0xC0, out);
-    ASSERT_EQ(out.size(), 3u);
-    EXPECT_EQ(out[0], At(8, 2));
-    EXPECT_EQ(out[1], At(7, 3));
-    EXPECT_EQ(out[2], At(7, 3));
-
+    EXPECT_EQ(out, (List{At(8, 2), At(7, 3), At(7, 3)}));
     out.clear();
     store.SelectByRegion(7, 0, out);
     EXPECT_TRUE(out.empty());
 
-    store.SelectByCountry(7, ('X' << 8) | ('A' + 2), out);
-    ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(out[1], At(1, 2));
+    store.SelectByCountry(7, ('X' << 8) | ('A' + 2), out); // appended
+    EXPECT_EQ(out, (List{At(8, 2), At(1, 2)}));
     out.clear();
     store.SelectByCountry(9, ('X' << 8) | ('A' + 2), out); // other game
     EXPECT_TRUE(out.empty());

@@ -5,104 +5,88 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 namespace Portico {
 namespace {
 
-// One event of the relay, in the order it happened: a panel message, a probe, a cancel or a
-// protocol send. Pointers in messages are read during the send, as the real panel does.
-struct Event {
-    std::string what;
-    uint32_t key = 0;
-    uint32_t gameId = 0;
-    uint32_t ip = 0;
-    uint16_t port = 0;
-    bool nullName = false;
-    std::u16string name;
-    std::vector<uint8_t> bytes;
-};
+using Bytes = std::vector<uint8_t>;
+using Events = std::vector<std::string>;
 
-Event Make(const char* what, uint32_t key, uint32_t gameId = 0, uint32_t ip = 0,
-           uint16_t port = 0) {
-    Event e;
-    e.what = what;
-    e.key = key;
-    e.gameId = gameId;
-    e.ip = ip;
-    e.port = port;
-    return e;
+std::string Describe(const char* what, uint32_t key, uint32_t gameId, uint32_t ip, uint16_t port) {
+    char text[80];
+    std::snprintf(text, sizeof text, "%s %u %u %08x:%u", what, key, gameId, ip, port);
+    return text;
 }
 
+// Every event of the relay in order, as text: panel messages, probes, cancels and sends.
+// Pointers in messages are read during the send, as the real panel does.
 class RecordingContext : public BuddyRelayContext, public MessageWindow {
 public:
-    std::vector<Event> events;
+    Events events;
     bool attached = true;
     uint32_t runningGame = 0;
     bool sendResult = true;
 
     bool SendProtocolMessage(uint8_t type, const uint8_t* data, uint32_t length) override {
-        Event e;
-        e.what = "send" + std::to_string(type);
-        if (data)
-            e.bytes.assign(data, data + length);
-        else
-            EXPECT_EQ(length, 0u);
-        events.push_back(e);
+        std::string text = "send" + std::to_string(type);
+        for (uint32_t i = 0; i < length; ++i) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, " %02x", data[i]);
+            text += hex;
+        }
+        events.push_back(text);
         return sendResult;
     }
     MessageWindow* BuddyWindow() override { return attached ? this : nullptr; }
     void ProbeServer(const ServerAddress& address, uint32_t tag) override {
-        events.push_back(Make("probe", tag, address.gameId, address.ip, address.port));
+        events.push_back(Describe("probe", tag, address.gameId, address.ip, address.port));
     }
-    void CancelProbe(uint32_t tag) override { events.push_back(Make("cancel", tag)); }
+    void CancelProbe(uint32_t tag) override { events.push_back("cancel " + std::to_string(tag)); }
     uint32_t RunningGameId() override { return runningGame; }
 
     intptr_t Send(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
-        Event e;
         if (message == kMsgBuddyNoServer) {
-            e.what = "none";
-            e.key = uint32_t(wParam);
+            events.push_back("none " + std::to_string(wParam));
         } else if (message == kMsgBuddyGame) {
             const auto* answer = reinterpret_cast<const ProbeAnswer*>(wParam);
-            e.what = "game";
-            e.key = answer->tag;
-            e.gameId = answer->gameId;
-            EXPECT_EQ(answer->needPass, 0);
             const auto* name = reinterpret_cast<const char16_t*>(lParam);
-            e.nullName = name == nullptr;
-            if (name)
-                e.name = name;
+            const std::string named =
+                name ? std::to_string(std::char_traits<char16_t>::length(name)) : "no";
+            events.push_back("game " + std::to_string(answer->tag) + " " +
+                             std::to_string(answer->gameId) + " pass " +
+                             std::to_string(answer->needPass) + " name " + named);
         } else if (message == kMsgBuddyAddress) {
             const auto* address = reinterpret_cast<const ServerAddress*>(lParam);
-            e = Make("address", uint32_t(wParam), address->gameId, address->ip, address->port);
+            events.push_back(
+                Describe("address", uint32_t(wParam), address->gameId, address->ip, address->port));
         } else {
-            e.what = "other";
+            events.push_back("other");
         }
-        events.push_back(e);
         return 0;
     }
 };
 
-std::vector<uint8_t> Entry(uint32_t key, uint16_t game, uint32_t ip, uint16_t port) {
-    std::vector<uint8_t> out;
-    auto put = [&out](uint32_t v, int n) {
+Bytes Entry(uint32_t key, uint16_t game, uint32_t ip, uint16_t port) {
+    Bytes out;
+    for (auto [value, n] : {std::pair<uint32_t, int>{key, 4}, {game, 2}, {ip, 4}, {port, 2}})
         for (int i = 0; i < n; ++i)
-            out.push_back(uint8_t(v >> (8 * i)));
-    };
-    put(key, 4);
-    put(game, 2);
-    put(ip, 4);
-    put(port, 2);
+            out.push_back(uint8_t(value >> (8 * i)));
     return out;
 }
 
-std::vector<uint8_t> AllBuddies(uint16_t count, const std::vector<std::vector<uint8_t>>& entries) {
-    std::vector<uint8_t> out{uint8_t(count), uint8_t(count >> 8)};
-    for (const auto& e : entries)
+Bytes AllBuddies(uint16_t count, std::initializer_list<Bytes> entries) {
+    Bytes out{uint8_t(count), uint8_t(count >> 8)};
+    for (const Bytes& e : entries)
         out.insert(out.end(), e.begin(), e.end());
     return out;
+}
+
+Bytes Cut(Bytes bytes, size_t size) {
+    bytes.resize(size);
+    return bytes;
 }
 
 class RelayTest : public ::testing::Test {
@@ -110,107 +94,74 @@ protected:
     RecordingContext context;
     BuddyServerRelay relay{context};
 
-    void Deliver(uint8_t type, const std::vector<uint8_t>& bytes) {
+    void Deliver(uint8_t type, const Bytes& bytes) {
         ByteInStream in(bytes.data(), uint32_t(bytes.size()));
         relay.Receive(type, in);
     }
-    std::vector<std::string> Kinds() const {
-        std::vector<std::string> kinds;
-        for (const auto& e : context.events)
-            kinds.push_back(e.what);
-        return kinds;
-    }
 };
 
-TEST_F(RelayTest, RequestSendsTypeFourWithEmptyPayload) {
+TEST_F(RelayTest, RequestAndAnnouncementsAreSentLittleEndian) {
     EXPECT_TRUE(relay.Request());
-    ASSERT_EQ(context.events.size(), 1u);
-    EXPECT_EQ(context.events[0].what, "send4");
-    EXPECT_TRUE(context.events[0].bytes.empty());
+    context.runningGame = 1003;
+    relay.Announce(0x7F000001, 27015);
+    context.runningGame = 1028;
+    relay.Announce(0, 27015); // on no server: game id 0
+    EXPECT_EQ(context.events,
+              (Events{"send4", "send7 eb 03 01 00 00 7f 87 69", "send7 00 00 00 00 00 00 87 69"}));
     context.sendResult = false;
     EXPECT_FALSE(relay.Request());
 }
 
-TEST_F(RelayTest, AnnouncementCarriesRunningGameAndLittleEndianAddress) {
-    context.runningGame = 1003;
-    relay.Announce(0x7F000001, 27015);
-    ASSERT_EQ(context.events.size(), 1u);
-    EXPECT_EQ(context.events[0].what, "send7");
-    const std::vector<uint8_t> expected{0xEB, 0x03, 0x01, 0x00, 0x00, 0x7F, 0x87, 0x69};
-    EXPECT_EQ(context.events[0].bytes, expected);
-}
-
-TEST_F(RelayTest, WithoutAnAddressTheGameIdIsZero) {
-    context.runningGame = 1028;
-    relay.Announce(0, 27015);
-    ASSERT_EQ(context.events.size(), 1u);
-    EXPECT_EQ(context.events[0].bytes, (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 0x87, 0x69}));
-}
-
-TEST_F(RelayTest, AddressZeroCancelsProbeAndClearsWhateverPortAndGame) {
-    Deliver(kRelayOneBuddy, Entry(42, 1003, 0, 27015));
-    ASSERT_EQ(Kinds(), (std::vector<std::string>{"cancel", "none"}));
-    EXPECT_EQ(context.events[0].key, 42u);
-    EXPECT_EQ(context.events[1].key, 42u);
-}
-
-TEST_F(RelayTest, OneBuddyOnAServerGivesGameThenAddressThenProbe) {
-    Deliver(kRelayOneBuddy, Entry(42, 1028, 0x7F000002, 27016));
-    ASSERT_EQ(Kinds(), (std::vector<std::string>{"game", "address", "probe"}));
-    EXPECT_EQ(context.events[0].key, 42u);
-    EXPECT_EQ(context.events[0].gameId, 1028u);
-    EXPECT_TRUE(context.events[0].nullName);
-    for (int i = 1; i < 3; ++i) {
-        EXPECT_EQ(context.events[i].key, 42u);
-        EXPECT_EQ(context.events[i].ip, 0x7F000002u);
-        EXPECT_EQ(context.events[i].port, 27016);
-        EXPECT_EQ(context.events[i].gameId, 1028u);
+TEST_F(RelayTest, EntriesBecomePanelMessagesAndProbesReadNoFurtherThanThePayload) {
+    const std::string server = "1028 7f000002:27016";
+    const struct {
+        const char* name;
+        uint8_t type;
+        Bytes payload;
+        Events events;
+    } cases[] = {
+        {"one buddy on a server: game, address, probe",
+         kRelayOneBuddy,
+         Entry(42, 1028, 0x7F000002, 27016),
+         {"game 42 1028 pass 0 name no", "address 42 " + server, "probe 42 " + server}},
+        {"address 0 cancels whatever the port and game",
+         kRelayOneBuddy,
+         Entry(42, 1003, 0, 27015),
+         {"cancel 42", "none 42"}},
+        {"a short entry reads its missing address as 0",
+         kRelayOneBuddy,
+         Cut(Entry(77, 1003, 0x7F000001, 27015), 6),
+         {"cancel 77", "none 77"}},
+        {"an empty entry is key 0 on no server", kRelayOneBuddy, {}, {"cancel 0", "none 0"}},
+        {"all buddies in order, with empty names",
+         kRelayAllBuddies,
+         AllBuddies(2, {Entry(1, 1028, 0x7F000002, 27016), Entry(2, 1005, 0, 0)}),
+         {"game 1 1028 pass 0 name 0", "address 1 " + server, "probe 1 " + server, "cancel 2",
+          "none 2"}},
+        {"a count beyond the payload stops at its end",
+         kRelayAllBuddies,
+         AllBuddies(60000, {Entry(9, 1003, 0, 0)}),
+         {"cancel 9", "none 9"}},
+        {"count 0", kRelayAllBuddies, AllBuddies(0, {Entry(5, 1003, 0x7F000001, 27015)}), {}},
+        {"no count", kRelayAllBuddies, {}, {}},
+        {"half a count", kRelayAllBuddies, {1}, {}},
+        {"type 3", 3, Entry(1, 1003, 0x7F000001, 27015), {}},
+        {"type 0", 0, {}, {}},
+        {"type 255", 255, Entry(1, 1003, 0x7F000001, 27015), {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        context.events.clear();
+        Deliver(c.type, c.payload);
+        EXPECT_EQ(context.events, c.events);
     }
-}
-
-TEST_F(RelayTest, AllBuddiesHandledInOrderWithEmptyNames) {
-    Deliver(kRelayAllBuddies,
-            AllBuddies(2, {Entry(1, 1003, 0x7F000001, 27015), Entry(2, 1005, 0, 0)}));
-    ASSERT_EQ(Kinds(), (std::vector<std::string>{"game", "address", "probe", "cancel", "none"}));
-    EXPECT_FALSE(context.events[0].nullName);
-    EXPECT_TRUE(context.events[0].name.empty());
-    EXPECT_EQ(context.events[3].key, 2u);
-}
-
-TEST_F(RelayTest, CountBeyondThePayloadStopsAtItsEnd) {
-    Deliver(kRelayAllBuddies, AllBuddies(60000, {Entry(9, 1003, 0, 0)}));
-    EXPECT_EQ(Kinds(), (std::vector<std::string>{"cancel", "none"}));
-}
-
-TEST_F(RelayTest, ShortEntryReadsMissingFieldsAsZero) {
-    // Key and game id only: the address reads as 0, so the buddy is on no server.
-    std::vector<uint8_t> bytes = Entry(77, 1003, 0x7F000001, 27015);
-    bytes.resize(6);
-    Deliver(kRelayOneBuddy, bytes);
-    ASSERT_EQ(Kinds(), (std::vector<std::string>{"cancel", "none"}));
-    EXPECT_EQ(context.events[0].key, 77u);
-
-    context.events.clear();
-    Deliver(kRelayOneBuddy, {});
-    ASSERT_EQ(Kinds(), (std::vector<std::string>{"cancel", "none"}));
-    EXPECT_EQ(context.events[0].key, 0u);
-}
-
-TEST_F(RelayTest, ZeroOrShortCountOrOtherTypesDoNothing) {
-    Deliver(kRelayAllBuddies, AllBuddies(0, {Entry(5, 1003, 0x7F000001, 27015)}));
-    Deliver(kRelayAllBuddies, {});
-    Deliver(kRelayAllBuddies, {1});
-    Deliver(3, Entry(1, 1003, 0x7F000001, 27015));
-    Deliver(0, {});
-    Deliver(255, Entry(1, 1003, 0x7F000001, 27015));
-    EXPECT_TRUE(context.events.empty());
 }
 
 TEST_F(RelayTest, WithoutThePanelOnlyTheSchedulerHearsOfIt) {
     context.attached = false;
     Deliver(kRelayOneBuddy, Entry(3, 1003, 0x7F000001, 27015));
     Deliver(kRelayOneBuddy, Entry(3, 1003, 0, 0));
-    EXPECT_EQ(Kinds(), (std::vector<std::string>{"probe", "cancel"}));
+    EXPECT_EQ(context.events, (Events{"probe 3 1003 7f000001:27015", "cancel 3"}));
 }
 
 } // namespace

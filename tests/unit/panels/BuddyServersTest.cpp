@@ -21,6 +21,7 @@ public:
 };
 
 constexpr ServerAddress kServer{0x7F000105, 27015, 1003};
+using Outcome = BuddyServers::JoinOutcome;
 
 class BuddyServersTest : public ::testing::Test {
 protected:
@@ -30,49 +31,45 @@ protected:
         EXPECT_TRUE(buddies.NoteGame(&answer));
         buddies.NoteAddress(key, &address);
     }
+    Outcome Join(uint32_t key) {
+        selection.selected = key;
+        return buddies.Join(selection, host);
+    }
 
     BuddyServers buddies;
     FixedSelection selection;
     RecordingHost host;
 };
 
-TEST_F(BuddyServersTest, JoiningABuddyLaunchesOntoHisServer) {
+TEST_F(BuddyServersTest, JoiningABuddyLaunchesOntoHisServerAskingForAPasswordWhenNeeded) {
+    const ServerAddress locked{0x7F000106, 27016, 1005};
     OnServer(7, kServer);
-    selection.selected = 7;
-    EXPECT_EQ(buddies.Join(selection, host), BuddyServers::JoinOutcome::kLaunched);
-    ASSERT_EQ(host.launches.size(), 1u);
+    OnServer(9, locked, 1);
+    EXPECT_EQ(Join(7), Outcome::kLaunched);
+    EXPECT_EQ(Join(9), Outcome::kCancelled);
+    host.typedPassword = u"pw";
+    EXPECT_EQ(Join(9), Outcome::kLaunched);
+    ASSERT_EQ(host.launches.size(), 2u);
     EXPECT_EQ(host.launches[0].address, kServer);
     EXPECT_FALSE(host.launches[0].password.has_value());
+    EXPECT_EQ(host.launches[1].address, locked);
+    EXPECT_EQ(host.launches[1].password, u"pw");
 }
 
 TEST_F(BuddyServersTest, ABuddyOnNoServerIsLeftToTheHost) {
-    selection.selected = 7;
-    EXPECT_EQ(buddies.Join(selection, host), BuddyServers::JoinOutcome::kToHost);
+    EXPECT_EQ(Join(7), Outcome::kToHost);
     OnServer(7, kServer);
     buddies.NoteNoServer(7);
-    EXPECT_EQ(buddies.Join(selection, host), BuddyServers::JoinOutcome::kToHost);
-    selection.selected = 0; // nobody selected
-    EXPECT_EQ(buddies.Join(selection, host), BuddyServers::JoinOutcome::kToHost);
+    EXPECT_EQ(Join(7), Outcome::kToHost);
+    EXPECT_EQ(Join(0), Outcome::kToHost); // nobody selected
     EXPECT_TRUE(host.launches.empty());
-}
-
-TEST_F(BuddyServersTest, APasswordServerAsksAndCancelLaunchesNothing) {
-    OnServer(9, kServer, 1);
-    selection.selected = 9;
-    EXPECT_EQ(buddies.Join(selection, host), BuddyServers::JoinOutcome::kCancelled);
-    EXPECT_TRUE(host.launches.empty());
-    host.typedPassword = u"pw";
-    EXPECT_EQ(buddies.Join(selection, host), BuddyServers::JoinOutcome::kLaunched);
-    ASSERT_EQ(host.launches.size(), 1u);
-    EXPECT_EQ(host.launches[0].password, u"pw");
 }
 
 TEST_F(BuddyServersTest, TheServersAnswerReplacesTheRelaysPasswordFlag) {
     OnServer(9, kServer, 0);
     const ProbeAnswer answered{9, kServer.gameId, 1};
     buddies.NoteGame(&answered);
-    selection.selected = 9;
-    EXPECT_EQ(buddies.Join(selection, host), BuddyServers::JoinOutcome::kCancelled);
+    EXPECT_EQ(Join(9), Outcome::kCancelled);
     // A null answer changes nothing; nor does a null address.
     EXPECT_FALSE(buddies.NoteGame(nullptr));
     buddies.NoteAddress(9, nullptr);
@@ -84,12 +81,12 @@ TEST_F(BuddyServersTest, TheServersAnswerReplacesTheRelaysPasswordFlag) {
 TEST_F(BuddyServersTest, WithoutTheSelectionLibraryNothingIsLaunched) {
     OnServer(7, kServer);
     selection.known = false;
-    EXPECT_EQ(buddies.Join(selection, host), BuddyServers::JoinOutcome::kSelectionUnknown);
+    EXPECT_EQ(Join(7), Outcome::kSelectionUnknown);
     EXPECT_TRUE(host.launches.empty());
     // The library itself, missing from its folder: no entry, no selection, no crash.
     OutriderLibrary missing("/nonexistent-folder");
     EXPECT_FALSE(missing.IsLoaded());
-    EXPECT_EQ(buddies.Join(missing, host), BuddyServers::JoinOutcome::kSelectionUnknown);
+    EXPECT_EQ(buddies.Join(missing, host), Outcome::kSelectionUnknown);
 }
 
 } // namespace

@@ -16,6 +16,7 @@ using namespace Portico::Test;
 namespace {
 
 constexpr uint32_t kGame = 1;
+using Texts = std::vector<std::u16string>;
 
 class RecordingControls : public ChatRoomControls {
 public:
@@ -57,10 +58,17 @@ protected:
         window.Pump();
     }
     void Answer(const ServerAddress& address, const char* map, uint8_t players = 1,
-                bool needPass = false) {
+                bool needPass = false, uint16_t connectPort = 0) {
         ServerInfo info = Info(map, players);
         info.needPass = needPass ? 1 : 0;
+        info.connectPort = connectPort;
         scheduler.HandleResult(address, info);
+    }
+    // The room is left: no rows, no list, no retries.
+    void ExpectLeft() {
+        EXPECT_EQ(rows.Count(), 0);
+        EXPECT_FALSE(controls.listShown);
+        EXPECT_FALSE(controls.Running(ChatRoomControls::kRetryTimer));
     }
     static ServerAddress InGame(ServerAddress address, uint32_t game = kGame) {
         address.gameId = uint16_t(game);
@@ -94,17 +102,16 @@ TEST_F(ChatRoomPanelTest, TheRoomsListIsQueriedAndShownInThePanelsColumns) {
     EXPECT_EQ(controls.timers[ChatRoomControls::kRetryTimer], 1000u);
     ASSERT_EQ(rows.Count(), 3);
     // Every server is stamped with the room's game and shown at once, unanswered.
-    EXPECT_EQ(rows.Column(kRoomColumnTime), std::vector<std::u16string>(3, u"N/A"));
+    EXPECT_EQ(rows.Column(kRoomColumnTime), Texts(3, u"N/A"));
     Answer(InGame(list[1]), "dust", 5);
     ServerRecord answered{};
     ASSERT_TRUE(scheduler.FindRecord(InGame(list[1]), answered));
     const int32_t row = panel.Rows().Find(InGame(list[1]));
     ASSERT_GE(row, 0);
-    EXPECT_EQ(rows.rows[size_t(row)].texts[kRoomColumnName], u"S");
-    EXPECT_EQ(rows.rows[size_t(row)].texts[kRoomColumnMap], u"dust");
-    EXPECT_EQ(rows.rows[size_t(row)].texts[kRoomColumnPlayers], u"5/16");
-    EXPECT_EQ(rows.rows[size_t(row)].texts[kRoomColumnTime], TimeText(answered));
-    EXPECT_EQ(rows.rows[size_t(row)].texts[5], u""); // no sixth column is written
+    // Name, map, game type, round trip, players; no sixth column is written.
+    const auto& texts = rows.rows[size_t(row)].texts;
+    EXPECT_EQ(Texts(texts, texts + 6),
+              (Texts{u"S", u"dust", u"", TimeText(answered), u"5/16", u""}));
 }
 
 TEST_F(ChatRoomPanelTest, ASecondRoomWhileTheFirstListDownloadsShowsOnlyTheSecondRoom) {
@@ -132,9 +139,7 @@ TEST_F(ChatRoomPanelTest, AListArrivingAfterTheRoomWasLeftIsIgnored) {
     ASSERT_TRUE(window.AwaitMessage());
     panel.Hide();
     window.Pump();
-    EXPECT_EQ(rows.Count(), 0);
-    EXPECT_FALSE(controls.listShown);
-    EXPECT_FALSE(controls.Running(ChatRoomControls::kRetryTimer));
+    ExpectLeft();
     EXPECT_TRUE(scheduler.QueuedServers().empty());
 }
 
@@ -142,9 +147,7 @@ TEST_F(ChatRoomPanelTest, LeavingTheRoomDropsRowsRecordsAndTimers) {
     const auto list = RoomList(1, 2);
     EnterRoom(list);
     panel.Hide();
-    EXPECT_EQ(rows.Count(), 0);
-    EXPECT_FALSE(controls.listShown);
-    EXPECT_FALSE(controls.Running(ChatRoomControls::kRetryTimer));
+    ExpectLeft();
     ServerRecord gone;
     EXPECT_FALSE(scheduler.FindRecord(InGame(list[0]), gone));
     // A hidden panel takes no record, and a second Hide changes nothing.
@@ -186,7 +189,7 @@ TEST_F(ChatRoomPanelTest, WithEveryServerAnsweredTheFirstTickStopsTheRetries) {
     Answer(InGame(list[1]), "far");
     auto maps = rows.Column(kRoomColumnMap);
     std::sort(maps.begin(), maps.end());
-    EXPECT_EQ(maps, (std::vector<std::u16string>{u"far", u"near"}));
+    EXPECT_EQ(maps, (Texts{u"far", u"near"}));
     panel.RetryTimer();
     EXPECT_FALSE(controls.Running(ChatRoomControls::kRetryTimer));
     // Settled, they stand by round trip (near answered first, unless a slow machine sent
@@ -194,9 +197,8 @@ TEST_F(ChatRoomPanelTest, WithEveryServerAnsweredTheFirstTickStopsTheRetries) {
     ServerRecord near{}, far{};
     ASSERT_TRUE(scheduler.FindRecord(InGame(list[0]), near));
     ASSERT_TRUE(scheduler.FindRecord(InGame(list[1]), far));
-    EXPECT_EQ(rows.Column(kRoomColumnMap), near.time < far.time
-                                               ? (std::vector<std::u16string>{u"near", u"far"})
-                                               : (std::vector<std::u16string>{u"far", u"near"}));
+    EXPECT_EQ(rows.Column(kRoomColumnMap),
+              near.time < far.time ? (Texts{u"near", u"far"}) : (Texts{u"far", u"near"}));
     // Refresh queries the last list again and restarts the retries.
     panel.Refresh();
     EXPECT_TRUE(controls.Running(ChatRoomControls::kRetryTimer));
@@ -210,47 +212,35 @@ TEST_F(ChatRoomPanelTest, ColumnClicksSortByThePanelsColumns) {
     Answer(InGame(list[1]), "alps", 9);
     Answer(InGame(list[2]), "bay", 4);
     panel.SortColumn(kRoomColumnPlayers); // most players first
-    EXPECT_EQ(rows.Column(kRoomColumnMap), (std::vector<std::u16string>{u"alps", u"bay", u"cove"}));
+    EXPECT_EQ(rows.Column(kRoomColumnMap), (Texts{u"alps", u"bay", u"cove"}));
     EXPECT_EQ(panel.SortKey(), kRoomColumnPlayers + 1);
     panel.SortColumn(kRoomColumnPlayers);
-    EXPECT_EQ(rows.Column(kRoomColumnMap), (std::vector<std::u16string>{u"cove", u"bay", u"alps"}));
+    EXPECT_EQ(rows.Column(kRoomColumnMap), (Texts{u"cove", u"bay", u"alps"}));
     panel.SortColumn(kRoomColumnMap);
     EXPECT_EQ(panel.SortKey(), kRoomColumnMap + 1);
-    EXPECT_EQ(rows.Column(kRoomColumnMap), (std::vector<std::u16string>{u"alps", u"bay", u"cove"}));
+    EXPECT_EQ(rows.Column(kRoomColumnMap), (Texts{u"alps", u"bay", u"cove"}));
     panel.SortColumn(kRoomColumns); // no such column
     EXPECT_EQ(panel.SortKey(), kRoomColumnMap + 1);
 }
 
-TEST_F(ChatRoomPanelTest, ADoubleClickJoinsThroughTheHostAskingForAPasswordWhenNeeded) {
+TEST_F(ChatRoomPanelTest, ADoubleClickJoinsOnTheConnectPortAskingForAPasswordWhenNeeded) {
+    state.currentGame = 1028;
     const auto list = RoomList(1, 2);
     EnterRoom(list);
-    Answer(InGame(list[0]), "open");
-    Answer(InGame(list[1]), "locked", 1, true);
-    const int32_t open = panel.Rows().Find(InGame(list[0]));
-    const int32_t locked = panel.Rows().Find(InGame(list[1]));
-    panel.Join(open);
+    const ServerAddress open = InGame(list[0], 1028), locked = InGame(list[1], 1028);
+    Answer(open, "open", 1, false, 7777);
+    Answer(locked, "locked", 1, true); // no connect port announced: the query port
+    panel.Join(panel.Rows().Find(open));
     host.typedPassword.reset(); // Cancel
-    panel.Join(locked);
+    panel.Join(panel.Rows().Find(locked));
     host.typedPassword = u"secret";
-    panel.Join(locked);
+    panel.Join(panel.Rows().Find(locked));
     panel.Join(rows.Count()); // below the last row: nothing
     ASSERT_EQ(host.launches.size(), 2u);
-    EXPECT_EQ(host.launches[0].address, InGame(list[0]));
+    EXPECT_EQ(host.launches[0].address, (ServerAddress{open.ip, 7777, open.gameId}));
     EXPECT_FALSE(host.launches[0].password.has_value());
-    EXPECT_EQ(host.launches[1].address, InGame(list[1]));
+    EXPECT_EQ(host.launches[1].address, locked);
     EXPECT_EQ(host.launches[1].password, u"secret");
-}
-
-TEST_F(ChatRoomPanelTest, AGame1028ServerIsJoinedOnItsConnectPort) {
-    state.currentGame = 1028;
-    const auto list = RoomList(1, 1);
-    EnterRoom(list);
-    ServerInfo info = Info("m");
-    info.connectPort = 7777;
-    scheduler.HandleResult(InGame(list[0], 1028), info);
-    panel.Join(0);
-    ASSERT_EQ(host.launches.size(), 1u);
-    EXPECT_EQ(host.launches[0].address.port, 7777);
 }
 
 TEST_F(ChatRoomPanelTest, TheListButtonTogglesTheListOnlyWhileShown) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace Portico;
 using namespace Portico::Test;
 
@@ -18,22 +20,19 @@ std::vector<ServerAddress> Servers(size_t count, uint16_t firstPort) {
     return list;
 }
 
-// What the window made of each list that reached it: its first port and whether it was
+// What the window made of each list that reached it: "count@first port", and whether it was
 // wanted then.
-struct Delivery {
-    size_t count;
-    uint16_t firstPort;
-    bool wanted;
-};
+std::string Delivery(size_t count, uint16_t firstPort, bool wanted) {
+    return std::to_string(count) + "@" + std::to_string(firstPort) + (wanted ? " wanted" : "");
+}
 
 class RoomListFetcherTest : public ::testing::Test {
 protected:
     RoomListFetcherTest() {
         window.SetHandler([this](uint32_t message, uintptr_t count, intptr_t list) {
             if (message == kMsgRoomServers)
-                deliveries.push_back({size_t(count),
-                                      reinterpret_cast<const ServerAddress*>(list)->port,
-                                      fetcher.Wanted()});
+                deliveries.push_back(Delivery(
+                    count, reinterpret_cast<const ServerAddress*>(list)->port, fetcher.Wanted()));
             return intptr_t(0);
         });
     }
@@ -44,7 +43,7 @@ protected:
     GatedSource source;
     WindowThread window;
     RoomListFetcher fetcher{source, window};
-    std::vector<Delivery> deliveries;
+    std::vector<std::string> deliveries;
 };
 
 TEST_F(RoomListFetcherTest, TheLatestRequestWinsOverAFetchStillUnderWay) {
@@ -58,10 +57,7 @@ TEST_F(RoomListFetcherTest, TheLatestRequestWinsOverAFetchStillUnderWay) {
     window.Pump();
     fetcher.Stop([this] { window.Pump(); });
     // The first room's list never reached the window; the second's did, once, and wanted.
-    ASSERT_EQ(deliveries.size(), 1u);
-    EXPECT_EQ(deliveries[0].count, 2u);
-    EXPECT_EQ(deliveries[0].firstPort, 200);
-    EXPECT_TRUE(deliveries[0].wanted);
+    EXPECT_EQ(deliveries, (std::vector<std::string>{"2@200 wanted"}));
 }
 
 TEST_F(RoomListFetcherTest, AListWaitingForTheWindowIsUnwantedAfterALaterRequestOrACancel) {
@@ -78,12 +74,7 @@ TEST_F(RoomListFetcherTest, AListWaitingForTheWindowIsUnwantedAfterALaterRequest
     fetcher.Request();
     ASSERT_TRUE(window.AwaitMessage());
     window.Pump();
-    ASSERT_EQ(deliveries.size(), 3u);
-    EXPECT_FALSE(deliveries[0].wanted);
-    EXPECT_EQ(deliveries[1].firstPort, 200);
-    EXPECT_FALSE(deliveries[1].wanted);
-    EXPECT_EQ(deliveries[2].firstPort, 300);
-    EXPECT_TRUE(deliveries[2].wanted);
+    EXPECT_EQ(deliveries, (std::vector<std::string>{"1@100", "1@200", "1@300 wanted"}));
 }
 
 TEST_F(RoomListFetcherTest, AnEmptyListSendsNothingAndNothingIsFetchedAfterStop) {
@@ -102,8 +93,7 @@ TEST_F(RoomListFetcherTest, StopLetsAListOnItsWayThroughTheWindow) {
     ASSERT_TRUE(window.AwaitMessage());
     // Without the pump the worker would wait for the window forever, and Stop for the worker.
     fetcher.Stop([this] { window.Pump(); });
-    ASSERT_EQ(deliveries.size(), 1u);
-    EXPECT_EQ(deliveries[0].count, 4u);
+    EXPECT_EQ(deliveries, (std::vector<std::string>{"4@100 wanted"}));
 }
 
 } // namespace

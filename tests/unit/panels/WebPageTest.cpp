@@ -24,34 +24,25 @@ protected:
     WebPage page;
 };
 
-TEST_F(WebPageTest, PageOfTheUsersLanguageComesFirst) {
-    Page("en");
-    const std::u16string german = Page("de");
+TEST_F(WebPageTest, TheUsersLanguageElseEnglishAndTheChoiceIsKept) {
+    const std::u16string english = Page("en"), german = Page("de");
     host.language = u"de";
-    EXPECT_EQ(page.Path(host), german);
+    EXPECT_EQ(WebPage().Path(host), german);
+    host.language = u"fr";
+    EXPECT_EQ(page.Path(host), english);
+    host.language = u"de"; // a later language whose page exists does not change the choice
+    EXPECT_EQ(page.Path(host), english);
 }
 
-TEST_F(WebPageTest, MissingLanguageFallsBackToEnglishAndTheChoiceIsKept) {
+TEST_F(WebPageTest, NeitherPageGivesNothingEveryTimeAndAFolderIsNoPage) {
+    const auto folder = host.Folder() / "web" / "portico.en.html";
+    std::filesystem::create_directories(folder);
+    host.language = u"fr";
+    EXPECT_TRUE(page.Path(host).empty());
+    std::filesystem::remove(folder);
     const std::u16string english = Page("en");
-    host.language = u"fr";
-    EXPECT_EQ(page.Path(host), english);
-    // A later language whose page exists does not change the choice.
-    Page("de");
-    host.language = u"de";
-    EXPECT_EQ(page.Path(host), english);
-}
-
-TEST_F(WebPageTest, NeitherPageGivesNothingEveryTime) {
-    host.language = u"fr";
     EXPECT_TRUE(page.Path(host).empty());
-    Page("en");
-    EXPECT_TRUE(page.Path(host).empty());
-}
-
-TEST(WebPage, AFolderNamedLikeThePageIsNoPage) {
-    Portico::Test::FakeHost host;
-    std::filesystem::create_directories(host.Folder() / "web" / "portico.en.html");
-    EXPECT_TRUE(WebPage().Path(host).empty());
+    EXPECT_EQ(WebPage().Path(host), english);
 }
 
 TEST(GameListBadge, OnlyTheCategoryRowAtItsItemStageGetsTheBadge) {

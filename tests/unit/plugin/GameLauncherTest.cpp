@@ -40,7 +40,10 @@ const std::string kLine = "C:\\Games\\Harbor\\harbor.exe -game harbor -novid -wi
 
 class GameLauncherTest : public testing::Test {
 protected:
-    GameLauncherTest() {
+    GameLauncherTest() { Prepare(); }
+
+    void Prepare() {
+        system = ScriptedLaunchSystem();
         state.currentGame = 1003;
         system.launchInfo[1003] = {kHarbor, u"-windowed"};
         system.files.insert(kHarbor);
@@ -146,7 +149,7 @@ TEST_F(GameLauncherTest, WithoutAnInstallLocationTheSetupIsAskedAtOnce) {
                             "GetGameLaunchInfo 7", "FileExists "));
 }
 
-TEST_F(GameLauncherTest, TheBeforeLaunchHandlerMayRewriteThePathOrCancel) {
+TEST_F(GameLauncherTest, TheBeforeLaunchHandlerMayRewriteThePath) {
     system.beforeHandler = [](BeforeLaunchRecord& record) {
         EXPECT_EQ(std::u16string(record.executable), kHarbor);
         EXPECT_EQ(std::u16string(record.parameters), u"-windowed");
@@ -156,15 +159,6 @@ TEST_F(GameLauncherTest, TheBeforeLaunchHandlerMayRewriteThePathOrCancel) {
     Launch();
     EXPECT_EQ(Line(), "F:\\Other\\other.exe -game harbor -novid -safe +connect 127.0.1.1:27015");
     EXPECT_EQ(system.startFolder, u"F:\\Other");
-
-    system = ScriptedLaunchSystem();
-    system.launchInfo[1003] = {kHarbor, u""};
-    system.files.insert(kHarbor);
-    system.beforeHandler = [](BeforeLaunchRecord& record) { record.proceed = 0; };
-    Launch();
-    EXPECT_EQ(system.calls.back(), "RaiseEvent OnBeforeLaunchGame");
-    EXPECT_FALSE(Started());
-    EXPECT_THAT(system.notes, IsEmpty());
 }
 
 TEST_F(GameLauncherTest, TextsWithoutTerminatorAreReadNoFurtherThanTheirBuffers) {
@@ -188,29 +182,42 @@ TEST_F(GameLauncherTest, WithoutTheEventManagerTheLaunchGoesOnWithoutEvents) {
                             "InjectHook 4660", "Resume 22136", "Watch 4660"));
 }
 
-TEST_F(GameLauncherTest, ALineTooLongIsNotStarted) {
-    const std::u16string password(kCommandLineChars, u'p');
-    Launch(kServer, &password);
-    EXPECT_EQ(system.calls.back(), "RaiseEvent OnBeforeLaunchGame");
-    EXPECT_FALSE(Started());
-    ASSERT_EQ(system.notes.size(), 1u);
-    EXPECT_EQ(system.notes[0], "command line longer than 1023 characters: not started");
-}
-
-TEST_F(GameLauncherTest, AProcessThatCannotBeCreatedEndsTheRoad) {
-    system.startFails = true;
-    Launch();
-    EXPECT_EQ(system.calls.back(), "StartSuspended");
-    EXPECT_THAT(system.notes, ElementsAre("the game of 1003 could not be started"));
-    EXPECT_EQ(state.runningGame, 0u);
-}
-
-TEST_F(GameLauncherTest, WithoutTheHookTheGameStillStartsAndIsWatched) {
-    system.injectFails = true;
-    Launch();
-    EXPECT_EQ(system.calls.back(), "Watch 4660");
-    EXPECT_EQ(system.after.processId, 4242u);
-    EXPECT_THAT(system.notes, ElementsAre("the game of 1003 runs without the hook"));
+TEST_F(GameLauncherTest, AFailedStepEndsTheRoadThereOrIsNotedAndPassed) {
+    const std::u16string tooLong(kCommandLineChars, u'p');
+    // clang-format off
+    const struct {
+        const char* name;
+        bool cancel, longLine, startFails, injectFails, watchFails;
+        const char* lastCall;
+        const char* note; // "" for none
+        uint32_t afterProcessId, runningGame;
+    } cases[] = {
+        {"cancelled before the launch", 1, 0, 0, 0, 0, "RaiseEvent OnBeforeLaunchGame", "", 0, 5},
+        {"a line too long", 0, 1, 0, 0, 0, "RaiseEvent OnBeforeLaunchGame",
+         "command line longer than 1023 characters: not started", 0, 5},
+        {"no process", 0, 0, 1, 0, 0, "StartSuspended", "the game of 1003 could not be started", 0, 5},
+        {"no hook: still started and watched", 0, 0, 0, 1, 0, "Watch 4660",
+         "the game of 1003 runs without the hook", 4242, 1003},
+        {"unwatched: the running game is left alone", 0, 0, 0, 0, 1, "Watch 4660",
+         "the game of 1003 runs unwatched", 4242, 5},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Prepare();
+        state.runningGame = 5;
+        if (c.cancel)
+            system.beforeHandler = [](BeforeLaunchRecord& record) { record.proceed = 0; };
+        system.startFails = c.startFails;
+        system.injectFails = c.injectFails;
+        system.watchFails = c.watchFails;
+        Launch(kServer, c.longLine ? &tooLong : nullptr);
+        EXPECT_EQ(system.calls.back(), c.lastCall);
+        EXPECT_EQ(system.notes,
+                  *c.note ? std::vector<std::string>{c.note} : std::vector<std::string>{});
+        EXPECT_EQ(system.after.processId, c.afterProcessId);
+        EXPECT_EQ(state.runningGame, c.runningGame);
+    }
 }
 
 TEST_F(GameLauncherTest, NoRecipeForTheGameAsksTheHostNothing) {
@@ -240,14 +247,6 @@ TEST_F(GameLauncherTest, TheLastWatchToBeginSetsTheRunningGameAndTheFirstToEndCl
     system.watches[1].End(browser);
     EXPECT_EQ(state.runningGame, 0u);
     EXPECT_EQ(browser.Count(kMsgGameServer), 2u);
-}
-
-TEST_F(GameLauncherTest, AGameThatCannotBeWatchedLeavesTheRunningGameAlone) {
-    state.runningGame = 5;
-    system.watchFails = true;
-    Launch();
-    EXPECT_EQ(state.runningGame, 5u);
-    EXPECT_THAT(system.notes, ElementsAre("the game of 1003 runs unwatched"));
 }
 
 } // namespace

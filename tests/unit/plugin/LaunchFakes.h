@@ -126,15 +126,13 @@ public:
         fileName = u"\\game.exe";
         return hasLocation;
     }
-    const char16_t* GetFixedArguments() const override { return fixed.c_str(); }
+    const char16_t* GetFixedArguments() const override { return u"-fixed"; }
     void GetConnectArguments(char16_t* buffer, uint32_t capacity,
                              const ServerAddress&) const override {
-        Utils::Utf::CopyToField(buffer, capacity, connect);
+        Utils::Utf::CopyToField(buffer, capacity, u"+connect here");
     }
 
     bool hasLocation = true;
-    std::u16string fixed = u"-fixed";
-    std::u16string connect = u"+connect here";
 };
 
 class RecipeProtocols : public ProtocolManager {

@@ -5,72 +5,47 @@
 namespace Portico {
 namespace {
 
-TEST(UserLevel, OnlyOneToNineAndHundredAllowTheConsole) {
-    EXPECT_FALSE(UserLevelAllowsRcon(0));
-    EXPECT_TRUE(UserLevelAllowsRcon(1));
-    EXPECT_TRUE(UserLevelAllowsRcon(9));
-    EXPECT_FALSE(UserLevelAllowsRcon(10));
-    EXPECT_FALSE(UserLevelAllowsRcon(99));
-    EXPECT_TRUE(UserLevelAllowsRcon(100));
-    EXPECT_FALSE(UserLevelAllowsRcon(101));
-    EXPECT_FALSE(UserLevelAllowsRcon(-1));
-}
+TEST(UserLevel, OnlyOneToNineAndHundredAllowTheConsoleAndPermissionIsNeverCleared) {
+    for (int level : {0, 10, 99, 101, -1})
+        EXPECT_FALSE(UserLevelAllowsRcon(level)) << level;
+    for (int level : {1, 9, 100})
+        EXPECT_TRUE(UserLevelAllowsRcon(level)) << level;
 
-TEST(UserLevel, PermissionIsNeverCleared) {
     PluginState state;
     state.ApplyUserLevel(10);
     EXPECT_FALSE(state.RconAllowed());
     state.ApplyUserLevel(9);
-    EXPECT_TRUE(state.RconAllowed());
     state.ApplyUserLevel(0);
     EXPECT_TRUE(state.RconAllowed());
 }
 
-TEST(Catalogue, ItemIdsFollowInsertionAndLookupsAreBounded) {
+TEST(PluginState, ItemIdsTextsAndCountryLookups) {
     PluginState state;
     int icon = 0;
     EXPECT_EQ(state.AddGame(1003, u"Alpha", &icon), 1u);
     EXPECT_EQ(state.AddGame(1028, u"Beta", nullptr), 2u);
-    EXPECT_EQ(state.GameCount(), 2u);
+    state.AddGame(1028, u"Again", nullptr);
     EXPECT_EQ(state.GameIdAt(1), 1003u);
     EXPECT_EQ(state.NameAt(2), u"Beta");
     EXPECT_EQ(state.IconAt(1), &icon);
-    EXPECT_EQ(state.GameIdAt(0), 0u);
-    EXPECT_EQ(state.GameIdAt(3), 0u);
-    EXPECT_TRUE(state.NameAt(3).empty());
-    EXPECT_EQ(state.IconAt(0), nullptr);
-    EXPECT_EQ(state.FindItem(1028), 2u);
+    EXPECT_EQ(state.FindItem(1028), 2u); // the first matching item wins
     EXPECT_EQ(state.FindItem(1005), 0u);
-}
+    // Lookups out of range give nothing.
+    EXPECT_EQ(state.GameIdAt(0), 0u);
+    EXPECT_EQ(state.GameIdAt(4), 0u);
+    EXPECT_TRUE(state.NameAt(4).empty());
+    EXPECT_EQ(state.IconAt(0), nullptr);
 
-TEST(Catalogue, FirstMatchingItemWins) {
-    PluginState state;
-    state.AddGame(7, u"first", nullptr);
-    state.AddGame(7, u"second", nullptr);
-    EXPECT_EQ(state.FindItem(7), 1u);
-}
-
-TEST(Texts, ReplaceByIdAndMissingIsEmpty) {
-    PluginState state;
     state.SetText(1, u"Portico");
     state.SetText(0x10001, u"Wrapped"); // only the low 16 bits are the key
     EXPECT_EQ(state.Text(1), u"Wrapped");
     EXPECT_TRUE(state.Text(2).empty());
     EXPECT_EQ(state.Texts().size(), 1u);
-}
 
-TEST(Country, CodeIsFirstLetterHigh) {
-    PluginState state;
     state.country[0] = 'D';
     state.country[1] = 'E';
     EXPECT_EQ(state.CountryCode(), 'D' * 256 + 'E');
 }
-
-} // namespace
-} // namespace Portico
-
-namespace Portico {
-namespace {
 
 class ListSource : public CatalogueSource {
 public:
@@ -98,89 +73,62 @@ public:
     }
 };
 
-TEST(CatalogueBuild, GamesGetItemIdsInTheirOrder) {
+class CatalogueTest : public ::testing::Test {
+protected:
+    bool Build(std::vector<CatalogueGame> rows) {
+        source.rows = std::move(rows);
+        return state.BuildCatalogue(source, sink);
+    }
+
     ListSource source;
-    source.rows = {{5, u"Five", 2}, {9, u"Nine", 0}};
     RecordingSink sink;
     PluginState state;
-    ASSERT_TRUE(state.BuildCatalogue(source, sink));
-    EXPECT_EQ(state.GameCount(), 2u);
+};
+
+TEST_F(CatalogueTest, GamesGetItemIdsInTheirOrderOnceWhateverTheLogins) {
+    using Item = std::pair<std::u16string, uint32_t>;
+    ASSERT_TRUE(Build({{5, u"Five", 2}, {9, u"Nine", 0}}));
     EXPECT_EQ(state.GameIdAt(1), 5u);
     EXPECT_EQ(state.IconAt(1), &sink.cells[2]);
     EXPECT_EQ(state.GameIdAt(2), 9u);
-    ASSERT_EQ(sink.items.size(), 2u);
-    EXPECT_EQ(sink.items[0], std::make_pair(std::u16string(u"Five"), 1u));
-    EXPECT_EQ(sink.items[1], std::make_pair(std::u16string(u"Nine"), 2u));
-}
+    EXPECT_EQ(sink.items, (std::vector<Item>{{u"Five", 1u}, {u"Nine", 2u}}));
 
-TEST(CatalogueBuild, SecondLoginDoesNotDouble) {
-    ListSource source;
-    source.rows = {{1003, u"A", 0}, {1028, u"B", 1}, {1005, u"C", 2}};
-    RecordingSink sink;
-    PluginState state;
-    state.BuildCatalogue(source, sink);
-    state.BuildCatalogue(source, sink);
+    // A second login does not double; an unreadable source keeps what was there.
+    ASSERT_TRUE(Build({{1003, u"A", 0}, {1028, u"B", 1}, {1005, u"C", 2}}));
     EXPECT_EQ(state.GameCount(), 3u);
-    EXPECT_EQ(sink.items.back().second, 3u);
-}
-
-TEST(CatalogueBuild, UnreadableSourceKeepsWhatWasThere) {
-    ListSource source;
-    source.rows = {{1003, u"A", 0}};
-    RecordingSink sink;
-    PluginState state;
-    state.BuildCatalogue(source, sink);
+    EXPECT_EQ(sink.items.back(), (Item{u"C", 3u}));
     source.opens = false;
     EXPECT_FALSE(state.BuildCatalogue(source, sink));
-    EXPECT_EQ(state.GameCount(), 1u);
-    EXPECT_EQ(sink.items.size(), 1u);
-}
+    EXPECT_EQ(state.GameCount(), 3u);
+    EXPECT_EQ(sink.items.size(), 5u);
 
-TEST(CatalogueBuild, EmptyListGivesNoItems) {
-    ListSource source;
-    RecordingSink sink;
-    PluginState state;
-    EXPECT_TRUE(state.BuildCatalogue(source, sink));
+    source.opens = true;
+    EXPECT_TRUE(Build({}));
     EXPECT_EQ(state.GameCount(), 0u);
-    EXPECT_TRUE(sink.items.empty());
+    EXPECT_EQ(sink.items.size(), 5u);
 }
 
-TEST(CatalogueBuild, GamesBeyondThirtyOneAreLeftOutAndTheirIconReleased) {
-    ListSource source;
+TEST_F(CatalogueTest, GamesBeyondThirtyOneAreLeftOutAndTheirIconReleased) {
+    std::vector<CatalogueGame> rows;
     for (uint32_t i = 0; i < 40; ++i)
-        source.rows.push_back({3000 + i, u"g", int32_t(i)});
-    RecordingSink sink;
-    PluginState state;
-    state.BuildCatalogue(source, sink);
+        rows.push_back({3000 + i, u"g", int32_t(i)});
+    Build(rows);
     EXPECT_EQ(state.GameCount(), 31u);
     EXPECT_EQ(sink.items.size(), 31u);
-    ASSERT_EQ(sink.released.size(), 1u);
-    EXPECT_EQ(sink.released[0], &sink.cells[31]);
+    EXPECT_EQ(sink.released, (std::vector<void*>{&sink.cells[31]}));
 }
 
-TEST(CatalogueEvents, ClickAtCountSelectsAndBeyondDoesNothing) {
-    ListSource source;
-    source.rows = {{1003, u"A", 0}, {1028, u"B", 1}};
-    RecordingSink sink;
-    PluginState state;
-    state.BuildCatalogue(source, sink);
-    EXPECT_TRUE(state.SelectItem(2));
-    EXPECT_EQ(state.currentGame, 1028u);
-    EXPECT_FALSE(state.SelectItem(3));
-    EXPECT_EQ(state.currentGame, 1028u);
+TEST_F(CatalogueTest, ClicksSelectWithinTheCountAndJoinsFindTheEntryOrNone) {
+    Build({{1028, u"A", 0}, {1005, u"B", 1}, {1003, u"C", 2}});
+    EXPECT_TRUE(state.SelectItem(3));
+    EXPECT_EQ(state.currentGame, 1003u);
+    EXPECT_FALSE(state.SelectItem(4));
+    EXPECT_EQ(state.currentGame, 1003u);
     EXPECT_TRUE(state.SelectItem(0));
     EXPECT_EQ(state.currentGame, 0u);
-}
 
-TEST(CatalogueEvents, JoinFindsTheCatalogueEntryOrNone) {
-    ListSource source;
-    source.rows = {{1028, u"A", 0}, {1005, u"B", 1}, {1003, u"C", 2}};
-    RecordingSink sink;
-    PluginState state;
-    state.BuildCatalogue(source, sink);
     EXPECT_EQ(state.EnterRoom(1003), 3u);
     EXPECT_EQ(state.currentGame, 1003u);
-    EXPECT_EQ(state.NameAt(3), u"C");
     EXPECT_EQ(state.EnterRoom(4242), 0u);
     EXPECT_EQ(state.currentGame, 4242u);
 }

@@ -1,4 +1,5 @@
 #include "FakeQueryContext.h"
+#include "WindowThread.h"
 
 #include "common/Messages.h"
 #include "common/PluginState.h"
@@ -7,10 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <deque>
-#include <functional>
-#include <mutex>
 #include <thread>
 
 using namespace Portico;
@@ -33,43 +30,6 @@ ProtocolManager* AnsweringProtocols() {
     }();
     return protocols;
 }
-
-// A window of one thread, as Windows has them: a send from another thread waits until the
-// window's thread handles it; one from the window's thread is handled at once.
-class ThreadWindow : public MessageWindow {
-public:
-    intptr_t Send(uint32_t message, uintptr_t, intptr_t) override {
-        if (std::this_thread::get_id() == owner) {
-            handled.push_back(message);
-            return 0;
-        }
-        std::unique_lock<std::mutex> guard(lock);
-        pending.push_back(message);
-        changed.notify_all();
-        changed.wait(guard, [&] { return pending.empty(); });
-        return 0;
-    }
-    // The window thread's message pump: handles what other threads sent.
-    void Pump() {
-        std::unique_lock<std::mutex> guard(lock);
-        changed.wait_for(guard, std::chrono::milliseconds(10), [&] { return !pending.empty(); });
-        for (uint32_t message : pending)
-            handled.push_back(message);
-        pending.clear();
-        changed.notify_all();
-    }
-    bool Waiting() {
-        std::lock_guard<std::mutex> guard(lock);
-        return !pending.empty();
-    }
-    std::vector<uint32_t> handled; // the window thread's own
-
-private:
-    const std::thread::id owner = std::this_thread::get_id();
-    std::mutex lock;
-    std::condition_variable changed;
-    std::deque<uint32_t> pending;
-};
 
 class QueryEngineTest : public ::testing::Test {
 protected:
@@ -106,19 +66,27 @@ TEST_F(QueryEngineTest, ADirectServerBecomesAFavouriteAtItsFirstReply) {
 }
 
 TEST_F(QueryEngineTest, ShutdownLetsAMessageInFlightThroughAndEndsEveryThread) {
-    ThreadWindow window;
+    WindowThread window;
+    std::vector<uint32_t> handled;
+    window.SetHandler([&](uint32_t message, uintptr_t, intptr_t) {
+        handled.push_back(message);
+        return intptr_t(0);
+    });
     engine.Browser().SetWindow(&window);
     engine.Browser().AddServer(RoomSocketServer(), false);
     AnswerFromRoomSocket();
     // The receive thread now waits for this thread to handle its message.
-    ASSERT_TRUE(Eventually([&] { return window.Waiting(); }));
-    engine.Shutdown([&] { window.Pump(); });
-    EXPECT_EQ(window.handled, (std::vector<uint32_t>{kMsgServerRecord, kMsgServerRecord}));
+    ASSERT_TRUE(window.AwaitMessage());
+    engine.Shutdown([&] {
+        if (window.Pump() == 0)
+            std::this_thread::yield();
+    });
+    EXPECT_EQ(handled, (std::vector<uint32_t>{kMsgServerRecord, kMsgServerRecord}));
     EXPECT_EQ(engine.LocalPort(0), 0); // the sockets are closed
 
     // Nothing reaches a window after the shutdown.
     engine.Browser().AddServer(ServerAddress{kLoopback, 1, 1}, false);
-    EXPECT_EQ(window.handled.size(), 2u);
+    EXPECT_EQ(handled.size(), 2u);
 }
 
 TEST_F(QueryEngineTest, TheBrowserReadsAndWritesTheRecordsItsRowsPointTo) {
