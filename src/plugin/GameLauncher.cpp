@@ -65,7 +65,7 @@ bool GameLauncher::FindExecutable(uint32_t gameId, const GameProtocol& protocol,
         return true;
     if (FromRegistry(protocol, paths) && system.FileExists(paths.executable))
         return true;
-    system.RequestGameSetup(state.currentGame);
+    system.RequestGameSetup(gameId);
     AskHost(gameId, paths);
     return system.FileExists(paths.executable);
 }
@@ -138,7 +138,7 @@ void GameLauncher::Start(uint32_t gameId, bool events, const std::u16string& lin
         system.RaiseEvent(kAfterLaunchEvent, &record);
     }
     system.Resume(process);
-    if (!system.Watch(process, GameWatch(state.runningGame, state.currentGame)))
+    if (!system.Watch(process, GameWatch(state.runningGame, gameId)))
         system.Note(u"the game of " + Number(gameId) + u" runs unwatched");
 }
 

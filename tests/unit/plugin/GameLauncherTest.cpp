@@ -105,19 +105,19 @@ TEST_F(GameLauncherTest, AMissingExecutableIsLookedUpInTheRegistry) {
     EXPECT_EQ(system.startFolder, u"D:\\Harbor");
 }
 
-TEST_F(GameLauncherTest, StillMissingAsksTheHostsSetupForTheCurrentGameAndTriesOnce) {
+// The browser may show another game than the one joined (a chat room's or a buddy's server).
+TEST_F(GameLauncherTest, StillMissingAsksTheHostsSetupForTheLaunchedGameAndTriesOnce) {
     system.files.clear();
     state.currentGame = 1005;
     Launch();
     EXPECT_THAT(std::vector<std::string>(system.calls.begin() + 2, system.calls.end()),
                 ElementsAre(testing::StartsWith("ReadRegistryText 2147483650"),
-                            "RequestGameSetup 1005", "GetGameLaunchInfo 1003",
+                            "RequestGameSetup 1003", "GetGameLaunchInfo 1003",
                             "FileExists C:\\Games\\Harbor\\harbor.exe"));
     EXPECT_FALSE(Started());
     EXPECT_THAT(system.notes, ElementsAre("no executable for game 1003"));
 
     // The setup installed the game where the host now says it is.
-    state.currentGame = 1003;
     system.setupInstalls = u"E:\\harbor.exe";
     system.files.insert(u"E:\\harbor.exe");
     Launch();
@@ -145,7 +145,7 @@ TEST_F(GameLauncherTest, WithoutAnInstallLocationTheSetupIsAskedAtOnce) {
     Recipes().protocol.hasLocation = false;
     LaunchRecipe();
     EXPECT_THAT(system.calls,
-                ElementsAre("GetGameLaunchInfo 7", "FileExists ", "RequestGameSetup 1003",
+                ElementsAre("GetGameLaunchInfo 7", "FileExists ", "RequestGameSetup 7",
                             "GetGameLaunchInfo 7", "FileExists "));
 }
 
@@ -231,7 +231,8 @@ TEST_F(GameLauncherTest, NoRecipeForTheGameAsksTheHostNothing) {
 TEST_F(GameLauncherTest, TheLastWatchToBeginSetsTheRunningGameAndTheFirstToEndClearsIt) {
     Launch();
     EXPECT_EQ(state.runningGame, 1003u);
-    state.currentGame = 1028;
+    // The launched game, whichever game the browser shows.
+    state.currentGame = 1005;
     system.launchInfo[1028] = {kHarbor, u""};
     Launch(ServerAddress{kServer.ip, 27016, 1028});
     EXPECT_EQ(state.runningGame, 1028u);
