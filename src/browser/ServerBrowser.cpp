@@ -261,8 +261,12 @@ void ServerBrowser::GameServer(uintptr_t wParam, intptr_t lParam) {
         parts.host.ReportGameStatus(outcome.status);
         return;
     }
+    // The game played, which a chat room's or a buddy's join may have made another than the
+    // one shown.
+    const uint32_t running = parts.state.runningGame;
     if (outcome.ip != 0)
-        SendReport(ReportDatagrams::Play(uint16_t(game), outcome.ip, outcome.port));
+        SendReport(ReportDatagrams::Play(uint16_t(running != 0 ? running : game), outcome.ip,
+                                         outcome.port));
     parts.host.Announce(outcome.ip, outcome.port);
 }
 

@@ -261,6 +261,11 @@ TEST_F(BrowserTest, TheGamesServerIsReportedAndAnnouncedOrItsStatusPassedOn) {
     browser.Send(kMsgGameServer, 0, 5);
     EXPECT_EQ(host.statuses, (std::vector<int32_t>{5}));
     EXPECT_EQ(host.announced.size(), 1u);
+
+    // A game launched from a chat room of another game reports the game played.
+    state.runningGame = 1028;
+    browser.Send(kMsgGameServer, NetworkPort(0x6988), intptr_t(NetworkIp(127, 0, 0, 9)));
+    EXPECT_EQ(ReportsSent().back(), ReportDatagrams::Play(1028, 0x7F000009, 0x6988));
 }
 
 // Replies land on another thread while the window sorts, reads its rows as its drawing does,
