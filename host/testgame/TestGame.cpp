@@ -23,7 +23,7 @@ namespace {
 constexpr DWORD kReplyWaitMs = 3000;
 constexpr uint32_t kDefaultStayMs = 1000;
 constexpr uint32_t kMaxStayMs = 10000;
-constexpr int kPlaySends = 30;
+constexpr int kPlaySends = 100;
 constexpr DWORD kPlayGapMs = 20;
 
 std::wstring LogPath() {

@@ -23,18 +23,20 @@ void PlayTracker::OnSend(PlayServer to, uint64_t nowMs) {
         return;
     }
     Count& count = CountOf(to, nowMs);
-    if (nowMs - count.windowStartMs > kSteadyWindowMs) {
-        count.windowStartMs = nowMs;
+    if (nowMs - count.lastSendMs > kSteadyGapMs)
         count.sends = 0;
-    }
     count.lastSendMs = nowMs;
-    if (++count.sends < kSteadySends)
+    if (++count.sends < kSteadySends || CurrentIsActive(nowMs))
         return;
     current = to;
     changed = true;
     heard = true;
     lastHeardMs = nowMs;
     count = Count{};
+}
+
+bool PlayTracker::CurrentIsActive(uint64_t nowMs) const {
+    return current.ip != 0 && heard && nowMs - lastHeardMs < kSwitchQuietMs;
 }
 
 bool PlayTracker::TakeChange(uint64_t nowMs, PlayServer& server) {
@@ -60,7 +62,7 @@ PlayTracker::Count& PlayTracker::CountOf(PlayServer to, uint64_t nowMs) {
         if (age(count) < age(*slot))
             slot = &count;
     }
-    *slot = Count{to, nowMs, nowMs, 0};
+    *slot = Count{to, nowMs, 0};
     return *slot;
 }
 

@@ -20,9 +20,14 @@ struct PlayServer {
 
 class PlayTracker {
 public:
-    // Datagrams to one server within the window that make it the game's server.
+    // Datagrams to one server in a row, none further apart than the gap, that make it the
+    // game's server: a game's traffic, where a server browser sends a few queries per server.
     static constexpr uint32_t kSteadySends = 20;
-    static constexpr uint64_t kSteadyWindowMs = 5000;
+    static constexpr uint64_t kSteadyGapMs = 250;
+    // A steady server takes over only from a server the game has not sent to for this long: a
+    // game that talks to two servers at once (a voice server beside its game server) stays on
+    // the one it played on first instead of flipping between them.
+    static constexpr uint64_t kSwitchQuietMs = 1000;
     // A server the game has sent to and then not for this long has been left.
     static constexpr uint64_t kQuietMs = 20000;
     // Addresses counted at once; the one sent to longest ago makes room.
@@ -40,12 +45,12 @@ public:
 private:
     struct Count {
         PlayServer server;
-        uint64_t windowStartMs = 0;
         uint64_t lastSendMs = 0;
         uint32_t sends = 0;
     };
 
     Count& CountOf(PlayServer to, uint64_t nowMs);
+    bool CurrentIsActive(uint64_t nowMs) const;
 
     std::array<Count, kTracked> counts{};
     PlayServer current;

@@ -155,7 +155,7 @@ TEST_F(LaunchFlow, AGameThatMovesToAnotherServerByItselfIsFollowedToTheBuddies) 
                 "dblclick 0\nwait log SendProtocolMessage 7 8 eb032901007f8869\nscreenshot " +
                 Shot("launch-moved.png") + " browser\n" + kGameEnded + "dump\n");
     ASSERT_EQ(out.exitCode, 0) << out.All();
-    EXPECT_EQ(GameLines("played"), std::vector<std::string>{"30 datagrams to 127.0.1.41:27016"})
+    EXPECT_EQ(GameLines("played"), std::vector<std::string>{"100 datagrams to 127.0.1.41:27016"})
         << out.All();
     // A play report and an announcement for each server, in the order played, then nowhere.
     EXPECT_EQ(out.Count("log: report: e8"), 2u) << out.All();

@@ -62,9 +62,26 @@ TEST(PlayTrackerTest, SteadyTrafficToAnotherServerTakesOverAndABrowsersFewQuerie
     EXPECT_EQ(Change(tracker, now), kOther);
 }
 
-TEST(PlayTrackerTest, SendsSpreadBeyondTheWindowOrToNoServerTakeNothingOver) {
+TEST(PlayTrackerTest, AGameTalkingToTwoServersAtOnceStaysOnItsFirstUntilItFallsSilent) {
+    PlayTracker tracker(kCommandLine);
+    Change(tracker, 0);
+    uint64_t now = 0;
+    for (uint32_t i = 0; i < 4 * PlayTracker::kSteadySends; ++i) {
+        tracker.OnSend(kCommandLine, now);
+        tracker.OnSend(kOther, now + 25);
+        now += 50;
+    }
+    EXPECT_EQ(Change(tracker, now), kNoChange);
+    // The first server's traffic (last at now - 50) stops; the other's goes on.
+    now = Send(tracker, kOther, PlayTracker::kSwitchQuietMs / 50 - 1, now);
+    EXPECT_EQ(Change(tracker, now), kNoChange);
+    tracker.OnSend(kOther, now);
+    EXPECT_EQ(Change(tracker, now), kOther);
+}
+
+TEST(PlayTrackerTest, SendsFurtherApartThanAGamesOrToNoServerTakeNothingOver) {
     PlayTracker tracker(kNone);
-    const uint64_t slow = PlayTracker::kSteadyWindowMs / 4;
+    const uint64_t slow = PlayTracker::kSteadyGapMs + 1;
     uint64_t now = Send(tracker, kOther, 3 * PlayTracker::kSteadySends, 0, slow);
     EXPECT_EQ(Change(tracker, now), kNoChange);
     const PlayServer noServers[] = {
