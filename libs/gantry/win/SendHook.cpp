@@ -65,7 +65,8 @@ void PatchModule(HMODULE module) {
     if (dos->e_magic != IMAGE_DOS_SIGNATURE)
         return;
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    if (nt->Signature != IMAGE_NT_SIGNATURE)
+    if (nt->Signature != IMAGE_NT_SIGNATURE ||
+        nt->OptionalHeader.NumberOfRvaAndSizes <= IMAGE_DIRECTORY_ENTRY_IMPORT)
         return;
     const IMAGE_DATA_DIRECTORY& imports =
         nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
@@ -77,6 +78,8 @@ void PatchModule(HMODULE module) {
     for (auto* library =
              reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
          library->Name != 0; ++library) {
+        if (library->FirstThunk == 0)
+            continue;
         for (auto* entry = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
              entry->u1.Function != 0; ++entry) {
             if (entry->u1.Function == sendTo)
