@@ -191,28 +191,24 @@ std::string HookBytes(const std::string& line) {
     return at == std::string::npos ? std::string() : line.substr(at + 6);
 }
 
-TEST(PluginHook, NameOfSevenLettersThenZeros) {
-    const std::string line = HookLine("Abcdefg");
-    EXPECT_NE(line.find("browser=1"), std::string::npos) << line;
-    EXPECT_EQ(HookBytes(line).substr(8), "41626364656667" + std::string(26, '0'));
-}
-
-TEST(PluginHook, TwentyUtf8BytesFillTheField) {
-    // Four three-byte letters and eight ASCII letters.
-    const std::string line = HookLine("\xE6\x97\xA5\xE6\x97\xA5\xE6\x97\xA5\xE6\x97\xA5zzzzzzzz");
-    EXPECT_EQ(HookBytes(line).substr(8), "e697a5e697a5e697a5e697a57a7a7a7a7a7a7a7a") << line;
-}
-
-TEST(PluginHook, LongerMultiByteNameIsCutAtACharacterBoundary) {
-    // Seven three-byte letters (21 bytes): six fit, then two zero bytes.
-    std::string name;
-    for (int i = 0; i < 7; ++i)
-        name += "\xE6\x97\xA5";
-    const std::string line = HookLine(name);
-    std::string six;
-    for (int i = 0; i < 6; ++i)
-        six += "e697a5";
-    EXPECT_EQ(HookBytes(line).substr(8), six + "0000") << line;
+TEST(PluginHook, TheUsersNameFillsTheBlockInUtf8CutAtACharacterBoundary) {
+    const std::string sun = "\xE6\x97\xA5", sunBytes = "e697a5"; // a three-byte letter
+    const struct {
+        std::string user, bytes;
+    } cases[] = {
+        {"Abcdefg", "41626364656667" + std::string(26, '0')},
+        // Four three-byte letters and eight ASCII letters: the field's 20 bytes.
+        {sun + sun + sun + sun + "zzzzzzzz",
+         sunBytes + sunBytes + sunBytes + sunBytes + "7a7a7a7a7a7a7a7a"},
+        // Seven three-byte letters (21 bytes): six fit, then two zero bytes.
+        {sun + sun + sun + sun + sun + sun + sun,
+         sunBytes + sunBytes + sunBytes + sunBytes + sunBytes + sunBytes + "0000"},
+    };
+    for (const auto& c : cases) {
+        const std::string line = HookLine(c.user);
+        EXPECT_NE(line.find("browser=1"), std::string::npos) << line;
+        EXPECT_EQ(HookBytes(line).substr(8), c.bytes) << line;
+    }
 }
 
 TEST(PluginScreenshot, HostAfterLoginShowsTheCategoryAndGames) {
