@@ -1,7 +1,8 @@
 // testgame.exe, a stand-in game for the join road's tests: it writes what it was started
 // with to a log, exchanges one datagram with the server of its "+connect a.b.c.d:port"
 // (loopback only), with "+play a.b.c.d:port" then sends a game's steady traffic to that server
-// (as a game that changed server by itself), stays a moment and exits. The log is the file
+// (as a game that changed server by itself; "+via wsa" sends it with WSASendTo), stays a moment
+// and exits. The log is the file
 // PORTICO_TESTGAME_LOG names, or testgame.log beside the program; lines are appended, so several
 // runs follow each other.
 #include "CommandLineWords.h"
@@ -90,8 +91,8 @@ void Exchange(SOCKET s, uint32_t ip, uint16_t port) {
     Log(n > 0 ? u"reply: " + Text(std::to_string(n)) + u" bytes" : u"reply: none");
 }
 
-// A game's traffic, by turns through both of Winsock's ways to send a datagram.
-void Play(SOCKET s, uint32_t ip, uint16_t port) {
+// A game's traffic, through sendto or, with "+via wsa", WSASendTo.
+void Play(SOCKET s, uint32_t ip, uint16_t port, bool wsa) {
     sockaddr_in server = SocketAddress(ip, port);
     char move[] = "move";
     WSABUF buffer{sizeof(move), move};
@@ -99,10 +100,10 @@ void Play(SOCKET s, uint32_t ip, uint16_t port) {
     for (int i = 0; i < kPlaySends; ++i) {
         DWORD bytes = 0;
         const int result =
-            i % 2 == 0 ? sendto(s, move, sizeof(move), 0, reinterpret_cast<sockaddr*>(&server),
-                                sizeof(server))
-                       : WSASendTo(s, &buffer, 1, &bytes, 0, reinterpret_cast<sockaddr*>(&server),
-                                   sizeof(server), nullptr, nullptr);
+            wsa ? WSASendTo(s, &buffer, 1, &bytes, 0, reinterpret_cast<sockaddr*>(&server),
+                            sizeof(server), nullptr, nullptr)
+                : sendto(s, move, sizeof(move), 0, reinterpret_cast<sockaddr*>(&server),
+                         sizeof(server));
         sent += result != SOCKET_ERROR;
         Sleep(kPlayGapMs);
     }
@@ -147,8 +148,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         Log(u"connect: none");
     else if (OnLoopback(ip, port))
         Exchange(s, ip, port);
+    std::u16string via;
     if (FindPlayTarget(words, ip, port) && OnLoopback(ip, port))
-        Play(s, ip, port);
+        Play(s, ip, port, Portico::WordAfter(words, u"+via", via) && via == u"wsa");
     closesocket(s);
     WSACleanup();
     Sleep(StayMs(words));

@@ -136,24 +136,32 @@ public:
     uint16_t port = 0;
 };
 
-TEST_F(GameHookTest, TheHookFollowsAGameThatPlaysOnAnotherServerThanItsCommandLines) {
+TEST_F(GameHookTest, TheHookFollowsTheGamesTrafficThroughEitherWayOfSending) {
     HookMapping block;
     ASSERT_TRUE(block.Create(browser, L"Player1"));
     const PlayedServer played;
     ASSERT_NE(played.port, 0);
+    const HookReport connected = HookServerReport(0x7F000101u, 27015);
+    const HookReport moved = HookServerReport(0x7F000001u, played.port);
     bool injected = false;
+    // From the command line's server to the one its sendto traffic goes to, then its end.
     ASSERT_TRUE(
         RunGame(L"+connect 127.0.1.1:27015 " + played.Argument() + L" +stay 1000", true, injected));
     EXPECT_TRUE(injected);
-    const HookReport first = HookServerReport(0x7F000101u, 27015);
-    const HookReport second = HookServerReport(0x7F000001u, played.port);
     ASSERT_EQ(reports.size(), 3u);
-    EXPECT_EQ(reports[0].wParam, first.wParam);
-    EXPECT_EQ(reports[0].lParam, first.lParam);
-    // Half of its traffic went through sendto and half through WSASendTo: both are seen.
-    EXPECT_EQ(reports[1].wParam, second.wParam);
-    EXPECT_EQ(reports[1].lParam, second.lParam);
+    EXPECT_EQ(reports[0].wParam, connected.wParam);
+    EXPECT_EQ(reports[0].lParam, connected.lParam);
+    EXPECT_EQ(reports[1].wParam, moved.wParam);
+    EXPECT_EQ(reports[1].lParam, moved.lParam);
     EXPECT_EQ(reports[2].wParam, 0u);
+
+    // Without +connect, the first server its WSASendTo traffic goes to.
+    reports.clear();
+    ASSERT_TRUE(RunGame(played.Argument() + L" +via wsa +stay 1000", true, injected));
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[0].wParam, moved.wParam);
+    EXPECT_EQ(reports[0].lParam, moved.lParam);
+    EXPECT_EQ(reports[1].wParam, 0u);
 }
 
 TEST_F(GameHookTest, WithoutAConnectArgumentOrWithoutTheBlockTheHookStaysQuiet) {
