@@ -252,9 +252,9 @@ TEST_F(BrowserTest, AddressesTypedInAreCheckedRememberedAndQueued) {
 }
 
 TEST_F(BrowserTest, TheGamesServerIsReportedAndAnnouncedOrItsStatusPassedOn) {
-    browser.Send(kMsgGameServer, NetworkPort(0x6987), intptr_t(NetworkIp(10, 0, 0, 9)));
+    browser.Send(kMsgGameServer, NetworkPort(0x6987), intptr_t(NetworkIp(127, 0, 0, 8)));
     EXPECT_EQ(ReportsSent(), (std::vector<std::vector<unsigned char>>{
-                                 ReportDatagrams::Play(1, 0x0A000009, 0x6987)}));
+                                 ReportDatagrams::Play(1, 0x7F000008, 0x6987)}));
     ASSERT_EQ(host.announced.size(), 1u);
     EXPECT_EQ(host.announced[0].port, 0x6987);
 
