@@ -1,5 +1,6 @@
 #include "PanelDriver.h"
 
+#include "ControlReader.h"
 #include "HostLog.h"
 #include "HostViews.h"
 #include "MouseInput.h"
@@ -24,16 +25,6 @@ HWND RoomView() {
 
 HWND RoomList() {
     return GetDlgItem(RoomView(), kRoomList);
-}
-
-std::wstring CellText(HWND list, int row, int column) {
-    wchar_t text[512] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 512;
-    SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
-    return text;
 }
 
 // With the cursor on the row, as a user's double click: the panel hit-tests where the
@@ -112,7 +103,7 @@ void DumpPanels() {
     for (int row = 0; row < rows; ++row) {
         std::wstring line = Format(L"roomrow: %d", row);
         for (int column = 0; column < 5; ++column)
-            line += L" \"" + CellText(list, row, column) + L"\"";
+            line += L" \"" + ListCellText(list, row, column) + L"\"";
         Print(line);
     }
     int index = 0;
