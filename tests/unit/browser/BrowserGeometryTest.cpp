@@ -41,6 +41,5 @@ TEST(BrowserLayout, ListsBesideTheTreeAndThePlayerListAtTheBottom) {
 
 TEST(BrowserLayout, NarrowColumnsShareWhatIsLeftAndNeverGoNegative) {
     EXPECT_EQ(BrowserLayout::NarrowColumns(660), (std::array<int32_t, 3>{260, 120, 95}));
-    EXPECT_EQ(BrowserLayout::NarrowColumns(500), (std::array<int32_t, 3>{172, 79, 63}));
     EXPECT_EQ(BrowserLayout::NarrowColumns(100), (std::array<int32_t, 3>{0, 0, 0}));
 }

@@ -15,10 +15,3 @@ TEST(ColourCodes, DigitsSetTheColourOfTheRest) {
     EXPECT_EQ(StripColourCodes(u"^3A^9B^0"), u"AB");
     EXPECT_EQ(SplitColourCodes(u"plain")[0].digit, -1);
 }
-
-TEST(ColourCodes, WindowsColourValues) {
-    EXPECT_EQ(ColourOfDigit(1), 0x0000FFu);
-    EXPECT_EQ(ColourOfDigit(4), 0xFF0000u);
-    EXPECT_EQ(ColourOfDigit(8), 0x808080u);
-    EXPECT_EQ(ColourOfDigit(9), 0x808080u);
-}

@@ -105,7 +105,6 @@ TEST(ServerRowOrder, ColumnClicksTimesAndColours) {
     EXPECT_EQ(CompareServerRows(a, b, -kSortByTime), INT32_MAX);
 
     EXPECT_EQ(PlayersColour(0, 0, 7), 0x2020FFu); // an empty 0/0 server counts as full
-    EXPECT_EQ(PlayersColour(3, 16, 7), 0x20FF20u);
     EXPECT_EQ(PlayersColour(0, 16, 7), 7u);
 }
 

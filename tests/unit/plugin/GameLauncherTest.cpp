@@ -79,11 +79,7 @@ TEST_F(GameLauncherTest, FoundAtOnceStartsWithTheWholeRoadInOrder) {
     EXPECT_THAT(system.notes, IsEmpty());
 }
 
-TEST_F(GameLauncherTest, APasswordEndsTheLineAndGame1028GetsItsOwnRecipe) {
-    const std::u16string password = u"hunter2";
-    Launch(kServer, &password);
-    EXPECT_EQ(Line(), kLine + " +password hunter2");
-
+TEST_F(GameLauncherTest, Game1028GetsItsOwnRecipe) {
     system.launchInfo[1028] = {kHarbor, u""};
     Launch(ServerAddress{kServer.ip, 27999, 1028});
     EXPECT_EQ(Line(), "C:\\Games\\Harbor\\harbor.exe -game frontier -novid -console  "

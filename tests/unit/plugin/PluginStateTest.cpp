@@ -19,32 +19,28 @@ TEST(UserLevel, OnlyOneToNineAndHundredAllowTheConsoleAndPermissionIsNeverCleare
     EXPECT_TRUE(state.RconAllowed());
 }
 
-TEST(PluginState, ItemIdsTextsAndCountryLookups) {
+TEST(PluginState, TheFirstMatchingItemWinsAndLookupsOutOfRangeGiveNothing) {
     PluginState state;
     int icon = 0;
-    EXPECT_EQ(state.AddGame(1003, u"Alpha", &icon), 1u);
+    state.AddGame(1003, u"Alpha", &icon);
     EXPECT_EQ(state.AddGame(1028, u"Beta", nullptr), 2u);
     state.AddGame(1028, u"Again", nullptr);
-    EXPECT_EQ(state.GameIdAt(1), 1003u);
     EXPECT_EQ(state.NameAt(2), u"Beta");
-    EXPECT_EQ(state.IconAt(1), &icon);
-    EXPECT_EQ(state.FindItem(1028), 2u); // the first matching item wins
+    EXPECT_EQ(state.FindItem(1028), 2u);
     EXPECT_EQ(state.FindItem(1005), 0u);
-    // Lookups out of range give nothing.
     EXPECT_EQ(state.GameIdAt(0), 0u);
     EXPECT_EQ(state.GameIdAt(4), 0u);
     EXPECT_TRUE(state.NameAt(4).empty());
     EXPECT_EQ(state.IconAt(0), nullptr);
+}
 
+TEST(PluginState, OnlyTheLow16BitsOfATextIdAreItsKey) {
+    PluginState state;
     state.SetText(1, u"Portico");
-    state.SetText(0x10001, u"Wrapped"); // only the low 16 bits are the key
+    state.SetText(0x10001, u"Wrapped");
     EXPECT_EQ(state.Text(1), u"Wrapped");
     EXPECT_TRUE(state.Text(2).empty());
     EXPECT_EQ(state.Texts().size(), 1u);
-
-    state.country[0] = 'D';
-    state.country[1] = 'E';
-    EXPECT_EQ(state.CountryCode(), 'D' * 256 + 'E');
 }
 
 class ListSource : public CatalogueSource {
