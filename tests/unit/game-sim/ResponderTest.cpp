@@ -255,17 +255,5 @@ TEST(MasterResponder, HugeMasterPagesThroughAMillionMadeUpServers) {
               AskMaster(master, Header("getservers 68")).size());
 }
 
-TEST(MasterResponder, SilentAndGarbageMasters) {
-    SimMaster config;
-    config.hostile = SimHostile::Silent;
-    MasterResponder silent(config, Listings());
-    EXPECT_TRUE(AskMaster(silent, ValveRequest("0.0.0.0:0", "")).empty());
-    config.hostile = SimHostile::Garbage;
-    MasterResponder garbage(config, Listings(), 3);
-    const auto answer = AskMaster(garbage, ValveRequest("0.0.0.0:0", ""));
-    ASSERT_EQ(1u, answer.size());
-    EXPECT_NE(Header("\x66\x0A"), answer[0].substr(0, 6));
-}
-
 } // namespace
 } // namespace Portico
