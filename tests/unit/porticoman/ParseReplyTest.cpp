@@ -195,22 +195,7 @@ TEST_F(ParseReplyTest, SplitAnswersAreJoinedBeforeParsing) {
     EXPECT_EQ(joined.gameIds.size(), 3u);
 }
 
-TEST_F(ParseReplyTest, CutForeignAndOversizedDatagramsAreHandled) {
-    for (const auto& whole : {SourceInfo(), Players(), QuakeStatus(), Challenge(1)}) {
-        for (size_t length = 0; length < whole.size(); ++length) {
-            const Reply reply =
-                Parse(std::vector<uint8_t>(whole.begin(), whole.begin() + length), source);
-            // Cut after its version an info answer keeps what came before the cut; a cut
-            // status answer is still a status answer, with less in it.
-            const bool stillWhole = (whole == SourceInfo() && length >= whole.size() - 3) ||
-                                    (whole == QuakeStatus() && length >= 19);
-            if (!stillWhole) {
-                EXPECT_EQ(reply.info.maxPlayers, 0) << length;
-            }
-            EXPECT_EQ(reply.players.address.gameId, 0);
-            EXPECT_FALSE(reply.followUp);
-        }
-    }
+TEST_F(ParseReplyTest, ForeignAndOversizedDatagramsAreHandled) {
     EXPECT_TRUE(Parse(Packet().Bytes({0xFF, 0xFF, 0xFF, 0xFE, 'I'}).data, source).gameIds.empty());
     EXPECT_TRUE(Parse(Packet().Header().U8('Z').data, source).gameIds.empty());
 
