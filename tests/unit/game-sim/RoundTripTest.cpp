@@ -258,15 +258,5 @@ TEST_F(RoundTripTest, PlayersOfEveryKindOfServer) {
     }
 }
 
-// The challenge met by the info query serves the players request at once.
-TEST_F(RoundTripTest, RememberedChallengeServesThePlayers) {
-    Info(kHarborChallenge);
-    const ServerAddress address = Address(kHarborChallenge);
-    const Reply players =
-        Exchange(Bytes(Game(1003).BuildDetailRequest(address)), Bound(kHarborChallenge), address);
-    EXPECT_EQ(1003, players.players.address.gameId);
-    ExpectPlayers(config.servers[kHarborChallenge].players, players.players, false);
-}
-
 } // namespace
 } // namespace Portico
