@@ -58,15 +58,6 @@ TEST(QueryOptions, PacingPagingAndSources) {
     EXPECT_TRUE(Parse({"--list", "servers.txt"}, list, error)) << error; // a source of its own
 }
 
-TEST(QueryOptions, AnUnknownGameNamesTheKnownOnes) {
-    QueryOptions o;
-    std::string error;
-    EXPECT_FALSE(Parse({"--game", "1234", "127.0.0.4:5"}, o, error));
-    EXPECT_NE(error.find("1234"), std::string::npos);
-    EXPECT_NE(error.find("1003 (Harbor Assault)"), std::string::npos);
-    EXPECT_NE(error.find("1010 (Arena Eclipse)"), std::string::npos);
-}
-
 TEST(QueryOptions, BadArgumentsSayWhy) {
     const std::vector<std::vector<std::string>> bad = {
         {},                                       // nothing to query
