@@ -112,17 +112,6 @@ TEST(SimConfigText, ReadsEveryKindOfValue) {
     EXPECT_EQ(SimHostile::Huge, config.masters[1].hostile);
 }
 
-TEST(SimConfigText, WrittenConfigurationReadsBackTheSame) {
-    const SimConfig config = ParseGood();
-    const std::string text = FormatSimConfig(config);
-    SimConfig again;
-    std::string error;
-    ASSERT_TRUE(ParseSimConfig(text, again, error)) << error << "\n" << text;
-    EXPECT_EQ(text, FormatSimConfig(again));
-    EXPECT_EQ("Frontier |One|", again.servers[0].name);
-    EXPECT_EQ("line one\nline two\n", again.servers[0].commands[0].output);
-}
-
 TEST(SimConfigText, EscapesRoundTrip) {
     const std::string odd = std::string(" lead\\bar|tab\t\x01nl\nend ") + char(0xE9);
     std::string back;

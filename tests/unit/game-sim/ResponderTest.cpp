@@ -47,16 +47,6 @@ TEST(ServerResponder, ChallengeIsPerClientAndAWrongOneIsAskedAgain) {
     EXPECT_NE(challenge, guarded.A2sChallengeFor(kClient + 1));
 }
 
-TEST(ServerResponder, PlayersAlwaysNeedTheChallenge) {
-    const SimServer server = Server(SimProtocol::GoldSrc);
-    ServerResponder responder(server, kBound, 6);
-    const uint32_t challenge = responder.A2sChallengeFor(kClient);
-    EXPECT_EQ(EncodeA2sChallenge(challenge), Ask(responder, Header("U") + Le32(0xFFFFFFFF)).at(0));
-    EXPECT_EQ(EncodeA2sPlayers(server.players),
-              Ask(responder, Header("U") + Le32(challenge)).at(0));
-    EXPECT_EQ(EncodeA2sChallenge(challenge), Ask(responder, Header("W")).at(0));
-}
-
 TEST(ServerResponder, RulesAfterTheirChallenge) {
     SimServer server = Server(SimProtocol::Source);
     server.rules = {{"mp_timelimit", "30"}, {"sv_tags", ""}};
@@ -167,7 +157,6 @@ TEST(ServerResponder, QuakeConsoleWithoutChallenge) {
     server.rconPassword = "pw";
     ServerResponder responder(server, kBound, 11);
     EXPECT_TRUE(Ask(responder, Header("challenge rcon")).empty());
-    EXPECT_EQ(Header("print\nBad rconpassword.\n"), Ask(responder, Header("rcon xx status")).at(0));
 
     server.rcon = SimRcon::Off;
     ServerResponder silent(server, kBound, 11);
@@ -253,18 +242,6 @@ TEST(MasterResponder, HugeMasterPagesThroughAMillionMadeUpServers) {
     // A Quake III list of all of them, in datagrams of 190.
     EXPECT_EQ((kHugeMasterEntries + 1 + 189) / 190,
               AskMaster(master, Header("getservers 68")).size());
-}
-
-TEST(MasterResponder, SilentAndGarbageMasters) {
-    SimMaster config;
-    config.hostile = SimHostile::Silent;
-    MasterResponder silent(config, Listings());
-    EXPECT_TRUE(AskMaster(silent, ValveRequest("0.0.0.0:0", "")).empty());
-    config.hostile = SimHostile::Garbage;
-    MasterResponder garbage(config, Listings(), 3);
-    const auto answer = AskMaster(garbage, ValveRequest("0.0.0.0:0", ""));
-    ASSERT_EQ(1u, answer.size());
-    EXPECT_NE(Header("\x66\x0A"), answer[0].substr(0, 6));
 }
 
 } // namespace

@@ -8,25 +8,20 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <set>
-
 namespace Portico {
 namespace {
 
 using SimTest::Client;
 using SimTest::Datagram;
-using SimTest::Header;
-using SimTest::Le32;
 
 // Servers of the configuration below, by position.
 enum Index : size_t {
-    kHarbor,          // 1003, no challenge, TCP console
+    kHarbor,          // 1003, no challenge
     kHarborChallenge, // 1003, info challenge
     kFrontier,        // 1028, join port in the extra data
     kHarborSplit,     // 1003, players split in the Source layout
-    kValleyOld,       // 1005, 'm' info, players split in the GoldSrc layout, datagram console
-    kEclipse,         // 1010, colour codes, datagram console without challenge
+    kValleyOld,       // 1005, 'm' info, players split in the GoldSrc layout
+    kEclipse,         // 1010, colour codes
     kServers
 };
 
@@ -63,9 +58,6 @@ SimConfig Config() {
     harbor.folder = "harbor";
     harbor.password = true;
     harbor.players = {{"Ann", 12, 3725.5f, 0}, {"", 0, 1, 0}, {"Bo", -2, 59.0f, 0}};
-    harbor.rcon = SimRcon::Tcp;
-    harbor.rconPassword = "tcp-secret";
-    harbor.commands = {{"status", "hostname: Harbor\n"}, {"cvarlist", std::string(5000, 'v')}};
 
     SimServer& challenged = config.servers[kHarborChallenge] =
         Server(SimProtocol::Source, 1003, "Harbor Guarded");
@@ -95,38 +87,23 @@ SimConfig Config() {
     valley.mode = "Valley Siege";
     valley.players = ManyPlayers(20);
     valley.split = 150;
-    valley.rcon = SimRcon::UdpChallenge;
-    valley.rconPassword = "gold pw";
-    valley.commands = {{"status", "valley status\n"}};
 
     SimServer& eclipse = config.servers[kEclipse] =
         Server(SimProtocol::Quake3, 1010, "^1Red ^7Eclipse ^9Arena");
     eclipse.mode = "4";
     eclipse.maxPlayers = 16;
     eclipse.players = {{"^2Vex", 15, 0, 48}, {"^3Ma^7ra", 7, 0, 112}};
-    eclipse.rcon = SimRcon::Udp;
-    eclipse.rconPassword = "q3pw";
-    eclipse.commands = {{"status", std::string(2500, 'q')}};
-
-    SimMaster valve;
-    valve.kind = SimMasterKind::Valve;
-    valve.address = SimAddress{0x7F000001, 0};
-    valve.page = 2;
-    config.masters = {valve};
     return config;
 }
 
 struct Reply {
     ServerInfo info{};
     PlayerList players;
-    std::vector<ServerAddress> further;
     bool followUp = false;
     std::vector<uint32_t> gameIds;
     std::vector<std::string> raw;
 
-    bool Filled() const {
-        return info.maxPlayers != 0 || players.address.gameId != 0 || followUp || !further.empty();
-    }
+    bool Filled() const { return info.maxPlayers != 0 || players.address.gameId != 0 || followUp; }
 };
 
 std::string Bytes(const ByteOutStream* stream) {
@@ -169,12 +146,10 @@ protected:
         reply.raw.push_back(datagram);
         ByteInStream stream(reinterpret_cast<const unsigned char*>(datagram.data()),
                             uint32_t(datagram.size()));
-        Utils::ArrayT<ServerAddress> further;
         bool followUp = false;
         const Utils::ArrayT<uint32_t>* ids =
-            manager.ParseReply(stream, address, &further, &reply.info, &reply.players, &followUp);
+            manager.ParseReply(stream, address, nullptr, &reply.info, &reply.players, &followUp);
         reply.followUp = reply.followUp || followUp;
-        reply.further.insert(reply.further.end(), further.Data(), further.Data() + further.Size());
         if (ids)
             reply.gameIds.assign(ids->Data(), ids->Data() + ids->Size());
     }
@@ -281,151 +256,6 @@ TEST_F(RoundTripTest, PlayersOfEveryKindOfServer) {
         EXPECT_EQ(server.gameId, reply.players.address.gameId);
         ExpectPlayers(server.players, reply.players, c.quake);
     }
-}
-
-// The challenge met by the info query serves the players request at once.
-TEST_F(RoundTripTest, RememberedChallengeServesThePlayers) {
-    Info(kHarborChallenge);
-    const ServerAddress address = Address(kHarborChallenge);
-    const Reply players =
-        Exchange(Bytes(Game(1003).BuildDetailRequest(address)), Bound(kHarborChallenge), address);
-    EXPECT_EQ(1003, players.players.address.gameId);
-    ExpectPlayers(config.servers[kHarborChallenge].players, players.players, false);
-}
-
-// Pages are asked with the last address as the seed until the list's end entry.
-TEST_F(RoundTripTest, ValveMasterListInPages) {
-    const SimAddress master = simulator.MasterAddress(SimMasterKind::Valve);
-    const ServerAddress address{master.ip, master.port, 1003};
-    std::vector<ServerAddress> listed;
-    std::string seed = "0.0.0.0:0";
-    for (int page = 0; page < 10; ++page) {
-        const std::string request = std::string("\x31\xFF", 2) + seed + '\0' + '\0';
-        const Reply reply = Exchange(request, master, address);
-        ASSERT_EQ(1u, reply.raw.size());
-        listed.insert(listed.end(), reply.further.begin(), reply.further.end());
-        if (reply.raw[0].size() >= 12 &&
-            reply.raw[0].substr(reply.raw[0].size() - 6) == std::string(6, '\0'))
-            break;
-        ASSERT_FALSE(reply.further.empty());
-        const ServerAddress& last = reply.further.back();
-        seed = std::to_string(last.ip >> 24) + "." + std::to_string((last.ip >> 16) & 255) + "." +
-               std::to_string((last.ip >> 8) & 255) + "." + std::to_string(last.ip & 255) + ":" +
-               std::to_string(last.port);
-    }
-    std::set<std::pair<uint32_t, uint16_t>> expected, got;
-    for (size_t i : {kHarbor, kHarborChallenge, kFrontier, kHarborSplit, kValleyOld})
-        expected.insert({Bound(i).ip, Bound(i).port});
-    for (const ServerAddress& server : listed) {
-        got.insert({server.ip, server.port});
-        EXPECT_EQ(1003, server.gameId);
-    }
-    EXPECT_EQ(expected.size(), listed.size());
-    EXPECT_EQ(expected, got);
-}
-
-std::string SourceRconPacket(int32_t id, int32_t type, const std::string& body) {
-    return Le32(uint32_t(body.size() + 10)) + Le32(uint32_t(id)) + Le32(uint32_t(type)) + body +
-           std::string(2, '\0');
-}
-
-struct TcpPacket {
-    int32_t id;
-    int32_t type;
-    std::string body;
-};
-
-// Reads one packet per the public layout; type -99 when the stream ended first.
-TcpPacket ReadPacket(SimTest::TcpClient& tcp) {
-    const std::string size = tcp.Receive(4);
-    if (size.size() < 4)
-        return {0, -99, ""};
-    uint32_t length;
-    std::memcpy(&length, size.data(), 4);
-    const std::string rest = tcp.Receive(length);
-    if (length < 10 || rest.size() < length)
-        return {0, -99, ""};
-    int32_t id, type;
-    std::memcpy(&id, rest.data(), 4);
-    std::memcpy(&type, rest.data() + 4, 4);
-    return {id, type, std::string(rest.c_str() + 8)};
-}
-
-TEST_F(RoundTripTest, SourceConsoleOverTcp) {
-    ASSERT_EQ(kRconTcp, Game(1003).GetRconKind());
-    const SimAddress console = simulator.RconAddresses().at(kHarbor);
-    SimTest::TcpClient tcp(console);
-    ASSERT_TRUE(tcp.Connected());
-
-    ASSERT_TRUE(tcp.Send(SourceRconPacket(21, 3, "wrong")));
-    EXPECT_EQ(0, ReadPacket(tcp).type);
-    EXPECT_EQ(-1, ReadPacket(tcp).id);
-
-    ASSERT_TRUE(tcp.Send(SourceRconPacket(22, 3, "tcp-secret")));
-    const TcpPacket empty = ReadPacket(tcp);
-    EXPECT_EQ(0, empty.type);
-    EXPECT_EQ("", empty.body);
-    const TcpPacket answer = ReadPacket(tcp);
-    EXPECT_EQ(2, answer.type);
-    EXPECT_EQ(22, answer.id);
-
-    // Long output in several response values; an empty one sent after the command marks its end.
-    ASSERT_TRUE(tcp.Send(SourceRconPacket(23, 2, "cvarlist") + SourceRconPacket(24, 0, "")));
-    std::string output;
-    int pieces = 0;
-    for (TcpPacket packet = ReadPacket(tcp); packet.id == 23; packet = ReadPacket(tcp)) {
-        EXPECT_EQ(0, packet.type);
-        output += packet.body;
-        ++pieces;
-    }
-    EXPECT_EQ(std::string(5000, 'v'), output);
-    EXPECT_GT(pieces, 1);
-}
-
-// What the console's socket takes from a reply: the text up to its NUL, after the header.
-std::string ReplyText(const Datagram& datagram) {
-    if (datagram.bytes.size() < 4)
-        return std::string();
-    return std::string(datagram.bytes.c_str() + 4);
-}
-
-TEST_F(RoundTripTest, GoldSrcConsoleWithChallenge) {
-    GameProtocol& game = Game(1005);
-    ASSERT_EQ(kRconUdp, game.GetRconKind());
-    char text[kRconBufferBytes] = {};
-    ASSERT_TRUE(game.BuildRconChallenge(text));
-    const std::string challengeReply =
-        ReplyText(client.Ask(Bound(kValleyOld), Header(text) + '\0'));
-    ASSERT_EQ(0u, challengeReply.find("challenge rcon "));
-    const uint32_t challenge = uint32_t(std::stoul(challengeReply.substr(15)));
-
-    const auto status = [&](const char* password) {
-        char prefix[kRconBufferBytes] = {};
-        game.BuildRconPrefix(prefix, password, challenge);
-        return ReplyText(
-            client.Ask(Bound(kValleyOld), Header(std::string(prefix) + "status") + '\0'));
-    };
-    EXPECT_EQ("lvalley status\n", status("gold pw"));
-    EXPECT_EQ("lBad rcon_password.\n", status("not it"));
-}
-
-TEST_F(RoundTripTest, QuakeConsoleWithoutChallenge) {
-    GameProtocol& game = Game(1010);
-    ASSERT_EQ(kRconUdp, game.GetRconKind());
-    char text[kRconBufferBytes] = {};
-    EXPECT_FALSE(game.BuildRconChallenge(text));
-    char prefix[kRconBufferBytes] = {};
-    game.BuildRconPrefix(prefix, "q3pw", 0);
-    client.Clear();
-    ASSERT_TRUE(client.Send(Bound(kEclipse), Header(std::string(prefix) + "status") + '\0'));
-    const std::vector<Datagram> pieces = client.WaitFor(3);
-    ASSERT_EQ(3u, pieces.size());
-    std::string output;
-    for (const Datagram& piece : pieces) {
-        ASSERT_EQ(0u, ReplyText(piece).find("print\n"));
-        output += ReplyText(piece).substr(6);
-    }
-    EXPECT_EQ(std::string(2500, 'q'), output);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "SimTestSupport.h"
 
 #include "utils/OutStreamT.h"
-#include "utils/SocketShim.h"
 #include "utils/SocketStartup.h"
 
 #include <algorithm>
@@ -10,11 +9,8 @@ namespace SimTest {
 
 namespace {
 
-namespace Shim = Utils::SocketShim;
-
 // Winsock start-up for the whole test program (a no-op elsewhere).
 const Utils::SocketStartup startup;
-constexpr uint32_t kPollMs = 50;
 
 } // namespace
 
@@ -35,57 +31,6 @@ std::string Le32(uint32_t value) {
 
 std::string Le16(uint16_t value) {
     return std::string(1, char(value)) + char(value >> 8);
-}
-
-TcpClient::TcpClient(const Portico::SimAddress& to) : handle(Shim::OpenStream()) {
-    if (handle != Shim::kNoSocket && Shim::Connect(handle, to.ip, to.port) != 0) {
-        Shim::CloseSocket(handle);
-        handle = Shim::kNoSocket;
-    }
-}
-
-TcpClient::~TcpClient() {
-    if (handle != Shim::kNoSocket)
-        Shim::CloseSocket(handle);
-}
-
-bool TcpClient::Connected() const {
-    return handle != Shim::kNoSocket;
-}
-
-bool TcpClient::Send(const std::string& bytes) {
-    return Connected() && Shim::Send(handle, reinterpret_cast<const uint8_t*>(bytes.data()),
-                                     uint32_t(bytes.size())) == int32_t(bytes.size());
-}
-
-std::string TcpClient::Receive(size_t count) {
-    std::string text;
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (Connected() && text.size() < count && std::chrono::steady_clock::now() < deadline) {
-        if (!Shim::WaitReadable(handle, kPollMs))
-            continue;
-        uint8_t buffer[4096];
-        const Shim::Received received = Shim::Receive(
-            handle, buffer, uint32_t(std::min<size_t>(sizeof buffer, count - text.size())));
-        if (received.outcome == Shim::Outcome::Data)
-            text.append(reinterpret_cast<const char*>(buffer), received.size);
-        else if (received.outcome != Shim::Outcome::Retry)
-            break;
-    }
-    return text;
-}
-
-bool TcpClient::WaitForEnd() {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (Connected() && std::chrono::steady_clock::now() < deadline) {
-        if (!Shim::WaitReadable(handle, kPollMs))
-            continue;
-        uint8_t buffer[256];
-        const Shim::Received received = Shim::Receive(handle, buffer, sizeof buffer);
-        if (received.outcome == Shim::Outcome::Closed || received.outcome == Shim::Outcome::Error)
-            return true;
-    }
-    return false;
 }
 
 Client::Client() : UdpSocket(0, kLoopback) {

@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace SimTest {
@@ -25,25 +24,6 @@ std::string Header(const std::string& rest);
 std::string Bytes(const char* data, size_t size);
 std::string Le32(uint32_t value);
 std::string Le16(uint16_t value);
-
-// A Source RCON conversation over a blocking loopback TCP connection.
-class TcpClient {
-public:
-    explicit TcpClient(const Portico::SimAddress& to);
-    ~TcpClient();
-    TcpClient(const TcpClient&) = delete;
-    TcpClient& operator=(const TcpClient&) = delete;
-
-    bool Connected() const;
-    bool Send(const std::string& bytes);
-    // Up to count bytes; fewer when the connection ends or kPatience passes.
-    std::string Receive(size_t count);
-    // True when the server ended the connection within kPatience.
-    bool WaitForEnd();
-
-private:
-    uintptr_t handle;
-};
 
 struct Datagram {
     uint32_t ip;

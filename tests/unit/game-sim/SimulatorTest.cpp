@@ -1,7 +1,6 @@
 // The simulator on real loopback sockets: addresses, faults, challenges, consoles, masters,
 // the demo, and stopping.
 #include "A2sEncoder.h"
-#include "DemoConfig.h"
 #include "GameServerSimulator.h"
 #include "ReplyQueue.h"
 #include "SimTestSupport.h"
@@ -92,7 +91,7 @@ protected:
     Client client;
 };
 
-TEST_F(SimulatorTest, AnswersFromTheAddressItReports) {
+TEST_F(SimulatorTest, AnswersFromTheAddressItReportsAndStartsAgain) {
     SimConfig config;
     config.servers = {LoopbackServer(SimProtocol::Source, 0x0701),
                       LoopbackServer(SimProtocol::Quake3, 0x0702)};
@@ -112,6 +111,10 @@ TEST_F(SimulatorTest, AnswersFromTheAddressItReports) {
     const Datagram status = client.Ask(Server(1), Header("getstatus"));
     EXPECT_EQ(0u, status.bytes.find(Header("statusResponse\n\\sv_hostname\\Loop 1794")));
     EXPECT_EQ(Server(1).port, status.port);
+    // Stopping ends it all, and it may start again.
+    simulator.Stop();
+    EXPECT_FALSE(simulator.Running());
+    Serve(config);
 }
 
 TEST_F(SimulatorTest, DropRateLosesReplyDatagrams) {
@@ -253,28 +256,6 @@ TEST(GameServerSimulator, TakenAddressFailsTheWholeStart) {
     // The first one still serves.
     Client client;
     EXPECT_EQ('I', client.Ask(one.ServerAddresses()[0], kInfo).bytes.at(4));
-}
-
-// Every demo server answers its game's query; stopping ends it all and may start again.
-TEST(GameServerSimulator, DemoServesEveryServerAndStops) {
-    DemoOptions options;
-    options.anyPorts = true;
-    const SimConfig config = BuildDemoConfig(options);
-    GameServerSimulator simulator;
-    std::string error;
-    ASSERT_TRUE(simulator.Start(config, error)) << error;
-    Client client;
-    for (size_t i = 0; i < config.servers.size(); ++i) {
-        const bool quake = config.servers[i].protocol == SimProtocol::Quake3;
-        const Datagram answer =
-            client.Ask(simulator.ServerAddresses()[i], quake ? Header("getstatus") : kInfo);
-        EXPECT_FALSE(answer.bytes.empty()) << i;
-    }
-    EXPECT_NE(0, simulator.MasterAddress(SimMasterKind::Valve).port);
-    EXPECT_NE(0, simulator.MasterAddress(SimMasterKind::Quake).port);
-    simulator.Stop();
-    EXPECT_FALSE(simulator.Running());
-    EXPECT_TRUE(simulator.Start(config, error)) << error;
 }
 
 } // namespace

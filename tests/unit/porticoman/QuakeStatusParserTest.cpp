@@ -76,12 +76,3 @@ TEST(QuakeStatus, NumbersAreClampedAndPlayersCapped) {
     EXPECT_EQ(std::u16string(info.name), u"Big"); // keys match in any case
     EXPECT_STREQ(info.gameType, "12");            // unknown modes show their number
 }
-
-TEST(QuakeStatus, GameTypeTexts) {
-    EXPECT_EQ(QuakeStatusParser::GameTypeText("0"), "FFA");
-    EXPECT_EQ(QuakeStatusParser::GameTypeText("1"), "Tourney");
-    EXPECT_EQ(QuakeStatusParser::GameTypeText("3"), "TDM");
-    EXPECT_EQ(QuakeStatusParser::GameTypeText("7"), "Harvester");
-    EXPECT_EQ(QuakeStatusParser::GameTypeText("-1"), "-1");
-    EXPECT_EQ(QuakeStatusParser::GameTypeText("ctf"), "ctf");
-}

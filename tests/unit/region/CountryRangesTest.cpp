@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <random>
 #include <utility>
 
 using Portico::CountryCode;
@@ -42,44 +40,6 @@ TEST(CountryRanges, FindsTheRunHoldingEachAddress) {
                                                          {0xFFFFFFFF, "DE"}};
     for (const auto& [ip, code] : expected)
         EXPECT_EQ(ranges.Find(ip), *code ? CountryCode(code[0], code[1]) : 0) << std::hex << ip;
-}
-
-TEST(CountryRanges, AgreesWithALinearScanOverDenseAndSparseRuns) {
-    // Runs crowded into a few /16 blocks and spread thinly elsewhere, so that some blocks hold
-    // hundreds of runs and others none.
-    std::mt19937 random(7);
-    std::vector<uint32_t> starts{0};
-    for (int i = 0; i < 3000; ++i)
-        starts.push_back(Ip(10, 20, 0, 0) + random() % 0x30000);
-    for (int i = 0; i < 3000; ++i)
-        starts.push_back(static_cast<uint32_t>(random()));
-    std::sort(starts.begin(), starts.end());
-    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
-    std::vector<std::pair<uint32_t, std::string>> runs;
-    const char* codes[] = {"", "DE", "US", "A1", "FR"};
-    for (size_t i = 0; i < starts.size(); ++i)
-        runs.emplace_back(starts[i], codes[i % 5]);
-    CountryRanges ranges;
-    ASSERT_TRUE(Parse(ranges, RangeTableImage(runs)));
-
-    auto expected = [&](uint32_t ip) {
-        size_t run = 0;
-        while (run + 1 < runs.size() && runs[run + 1].first <= ip)
-            ++run;
-        const std::string& code = runs[run].second;
-        return code.empty() ? uint16_t{0} : CountryCode(code[0], code[1]);
-    };
-    std::vector<uint32_t> probes{0, 0xFFFFFFFF};
-    for (uint32_t start : starts) {
-        probes.push_back(start);
-        probes.push_back(start - 1);
-    }
-    for (int i = 0; i < 3000; ++i) {
-        probes.push_back(static_cast<uint32_t>(random()));
-        probes.push_back(Ip(10, 20, 0, 0) + random() % 0x30000);
-    }
-    for (uint32_t ip : probes)
-        ASSERT_EQ(ranges.Find(ip), expected(ip)) << std::hex << ip;
 }
 
 TEST(CountryRanges, MalformedImagesAreRefusedWhole) {

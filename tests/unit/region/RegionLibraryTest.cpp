@@ -49,14 +49,6 @@ TEST(RegionLibrary, MissingLibraryOrAFileThatIsNoneGivesRegionZero) {
     ExpectAnswer(fake, Ip(8, 8, 8, 8), 0, "", 0);
 }
 
-TEST(RegionLibrary, RealLibraryAnswersFromTheCountryData) {
-    RegionLibrary& library = RegionLibrary::Instance();
-    EXPECT_EQ(&library, &RegionLibrary::Instance());
-    ASSERT_TRUE(library.IsLoaded());
-    ExpectAnswer(library, Ip(8, 8, 8, 8), 12, "US", 1); // from the data
-    ExpectAnswer(library, 0, 0, "", 0);
-}
-
 TEST(RegionLibrary, ConcurrentLookupsGiveTheSameAnswers) {
     RegionLibrary library; // a fresh instance, so the threads race for the first load
     std::vector<uint32_t> addresses;
