@@ -23,7 +23,6 @@ using RconTest::Eventually;
 
 constexpr wchar_t kConsoleCaption[] = L"RCON Console";
 constexpr wchar_t kPasswordCaption[] = L"Input password";
-constexpr wchar_t kBoxCaption[] = L"Portico"; // language text 101
 
 struct Search {
     const wchar_t* caption; // null: any visible window
@@ -101,15 +100,6 @@ public:
     void Key(WPARAM key) {
         PostMessageW(GetDlgItem(console, IDC_CONSOLE_INPUT), WM_KEYDOWN, key, 1);
     }
-    // The text of the message box that appears, which is then dismissed.
-    std::wstring Box() {
-        HWND box = WaitForWindow(kBoxCaption);
-        if (!box)
-            return std::wstring();
-        const std::wstring text = TextOf(GetDlgItem(box, 0xFFFF));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return text;
-    }
     void Close() { PostMessageW(console, WM_COMMAND, IDC_CONSOLE_CLOSE, 0); }
 
     HWND console = nullptr;
@@ -173,18 +163,6 @@ TEST_F(RconFrmTest, SourceConsoleLogsInAndShowsCommandsAndLongAnswers) {
         << std::string(pane.begin(), pane.begin() + (pane.size() < 200 ? pane.size() : 200));
     EXPECT_NE(std::wstring::npos, pane.find(L"cvar_641 = 4487\r\n"));
     EXPECT_EQ(L"cvarlist", recalled);
-}
-
-// Each way a console ends is the session's to tell; the window shows it once the server goes.
-TEST_F(RconFrmTest, LostServerSaysWhy) {
-    std::wstring lost;
-    Run(ConsoleServers::kSource, [&](User& user) {
-        if (user.GivePassword(L"secret") && user.PaneHas(L"Logged in")) {
-            servers.Stop();
-            lost = user.Box();
-        }
-    });
-    EXPECT_EQ(L"The console connection ended with an error.", lost);
 }
 
 TEST_F(RconFrmTest, LongSessionsGoPastTheEditControlsOwnLimit) {
