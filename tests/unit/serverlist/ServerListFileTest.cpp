@@ -54,16 +54,6 @@ TEST(ServerListFile, RoundTripsInTableOrderWithGameIdZero) {
     EXPECT_EQ(decoded, servers);
 }
 
-TEST(ServerListFile, EntryLayoutIsLittleEndianAddressThenPort) {
-    const std::vector<unsigned char> table = {0x04, 0x03, 0x02, 0x01, 0x87, 0x69};
-    std::vector<ServerAddress> servers;
-    ReadServerTable(table.data(), table.size(), servers);
-    ASSERT_EQ(servers.size(), 1u);
-    EXPECT_EQ(servers[0].ip, 0x01020304u); // first octet 1
-    EXPECT_EQ(servers[0].port, 27015);
-    EXPECT_EQ(servers[0].gameId, 0);
-}
-
 TEST(ServerListFile, EmptyTableGivesAnEmptyListAndPartialEntryIsZeroFilled) {
     std::vector<ServerAddress> servers = {Server(9, 9, 9, 9, 9)};
     ASSERT_TRUE(Decode(PackTable({}), servers));

@@ -12,22 +12,6 @@
 using namespace Portico;
 using namespace Portico::Test;
 
-TEST(ServerListSource, LoadsAPackedFile) {
-    const std::vector<ServerAddress> servers = ManyServers(100);
-    const std::string name = testing::TempDir() + "portico_source_test.fsl";
-    {
-        const std::vector<unsigned char> body = Pack(servers);
-        std::ofstream file(name, std::ios::binary);
-        file.write(reinterpret_cast<const char*>(body.data()), std::streamsize(body.size()));
-    }
-    std::vector<ServerAddress> loaded;
-    ASSERT_EQ(LoadServerList(name, loaded), ServerListProblem::kNone);
-    EXPECT_EQ(loaded, servers);
-    std::remove(name.c_str());
-    EXPECT_EQ(LoadServerList(name, loaded), ServerListProblem::kMissing);
-    EXPECT_TRUE(loaded.empty());
-}
-
 // Each unusable file says why.
 TEST(ServerListSource, ProblemsOfFiles) {
     std::vector<unsigned char> damaged = Pack(ManyServers(100));
@@ -39,7 +23,6 @@ TEST(ServerListSource, ProblemsOfFiles) {
         huge[i] = static_cast<unsigned char>(tooMany >> (8 * i));
     huge.resize(tooMany / kMaxLzmaExpansion + 64);
     const std::vector<std::pair<std::string, ServerListProblem>> cases = {
-        {"a text file, not a list\n", ServerListProblem::kNotServerList},
         {"tiny", ServerListProblem::kNotServerList},
         {AsText(damaged), ServerListProblem::kDamaged},
         {AsText(huge), ServerListProblem::kTooLarge},
@@ -55,7 +38,6 @@ TEST(ServerListSource, ProblemsOfFiles) {
         EXPECT_TRUE(loaded.empty());
     }
     std::remove(name.c_str());
-    EXPECT_STREQ(Describe(ServerListProblem::kMissing), "the file is missing or cannot be read");
 }
 
 TEST(ServerListSource, LoadsAUrl) {

@@ -1,27 +1,11 @@
 #include "storage/SqliteLibrary.h"
-#include "storage/DatabaseSqlite.h"
 
 #include <gtest/gtest.h>
 
 #include <thread>
 #include <vector>
 
-using Utils::DatabaseSqlite;
 using Utils::SqliteLibrary;
-
-TEST(SqliteLibrary, AbsentLibraryMakesEveryOperationFail) {
-    SqliteLibrary absent("portico-no-such-sqlite-library");
-    EXPECT_FALSE(absent.Bind());
-    EXPECT_EQ(absent.Api(), nullptr);
-
-    DatabaseSqlite db(absent);
-    EXPECT_FALSE(db.Open(":memory:"));
-    EXPECT_FALSE(db.Exec("CREATE TABLE t (k)"));
-    EXPECT_EQ(db.Query("SELECT 1"), nullptr);
-    db.Close();
-    db.Close();
-    EXPECT_FALSE(absent.Bind()); // tried again, still absent
-}
 
 TEST(SqliteLibrary, ConcurrentBindsAgree) {
     SqliteLibrary library(SqliteLibrary::kDefaultName);

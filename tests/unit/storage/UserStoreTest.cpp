@@ -1,5 +1,4 @@
 #include "FakeHost.h"
-#include "ScriptedDatabase.h"
 
 #include "storage/StorePaths.h"
 #include "storage/UserStore.h"
@@ -48,10 +47,9 @@ protected:
         return {store.GetFavourites().Snapshot(), inFavourites, filter};
     }
 
-    // Saves the records with the settings through a store object of the given database.
-    bool Save(std::unique_ptr<Utils::Database> database, std::vector<ServerRecord> records,
-              bool inFavourites, uint32_t filter) {
-        UserStore store(host, std::move(database));
+    // Saves the records with the settings through a store that was loaded first.
+    bool Save(std::vector<ServerRecord> records, bool inFavourites = false, uint32_t filter = 0) {
+        UserStore store(host);
         bool ignoredFlag = false;
         uint32_t ignoredFilter = 0;
         EXPECT_TRUE(store.LoadUserStore(ignoredFlag, ignoredFilter));
@@ -60,25 +58,10 @@ protected:
         return store.SaveUserStore(inFavourites, filter);
     }
 
-    bool Save(std::vector<ServerRecord> records, bool inFavourites = false, uint32_t filter = 0) {
-        return Save(std::make_unique<Utils::DatabaseSqlite>(), records, inFavourites, filter);
-    }
-
     void StoreSetting(const char* key, const char* value) {
         const std::string sql =
             std::string("REPLACE INTO Config (key, value) VALUES ('") + key + "', '" + value + "')";
         ASSERT_TRUE(MakeDatabaseFile(host.StoreFile(), {sql.c_str()}));
-    }
-
-    // Saves favourites "one" and "two" with the favourites shown and filter 4.
-    void SaveOneAndTwo() {
-        ASSERT_TRUE(Save({Favourite(1, 1, 1, u"one"), Favourite(2, 2, 1, u"two")}, true, 4));
-    }
-    void ExpectOneAndTwo() {
-        const Loaded loaded = Reload();
-        EXPECT_EQ(Names(loaded.favourites), (std::vector<std::u16string>{u"one", u"two"}));
-        EXPECT_TRUE(loaded.inFavourites);
-        EXPECT_EQ(loaded.filter, 4u);
     }
 
     FakeHost host;
@@ -170,43 +153,4 @@ TEST_F(UserStoreTest, LoadWithoutAStoreChangesNothingAndSaveWithoutLoadWritesNot
     EXPECT_EQ(store.GetFavourites().Snapshot().size(), 1u);
     EXPECT_FALSE(store.SaveUserStore(false, 0));
     EXPECT_FALSE(std::filesystem::exists(host.UserFolder()));
-}
-
-TEST_F(UserStoreTest, AnInterruptedSaveKeepsTheStoredFavourites) {
-    SaveOneAndTwo();
-    const std::vector<ServerRecord> newer = {Favourite(3, 3, 1, u"three"),
-                                             Favourite(4, 4, 1, u"four")};
-
-    // The process dies after the first favourite was written back.
-    DatabaseScript crash;
-    crash.crashAt = "REPLACE INTO FavTab";
-    crash.crashFrom = 2;
-    EXPECT_FALSE(Save(std::make_unique<ScriptedDatabase>(crash), newer, false, 8));
-    EXPECT_EQ(crash.Count("DELETE FROM FavTab"), 1); // the old rows were already deleted
-    EXPECT_EQ(crash.Count("COMMIT"), 1);             // the load's, none of the save
-
-    // The disk refuses one write.
-    DatabaseScript full;
-    full.failAt = "REPLACE INTO FavTab";
-    full.failFrom = 2;
-    EXPECT_FALSE(Save(std::make_unique<ScriptedDatabase>(full), newer, false, 8));
-    EXPECT_EQ(full.Count("ROLLBACK"), 1);
-    ExpectOneAndTwo(); // the settings of the last good save too
-}
-
-TEST_F(UserStoreTest, FavouritesThatCannotBeReadAreNotOverwrittenByTheSave) {
-    SaveOneAndTwo();
-    // As when another process holds the store's lock for longer than the busy timeout.
-    DatabaseScript locked;
-    locked.failAt = "SELECT count(*) FROM FavTab";
-    UserStore store(host, std::make_unique<ScriptedDatabase>(locked));
-    bool inFavourites = false;
-    uint32_t filter = 0;
-    EXPECT_FALSE(store.LoadUserStore(inFavourites, filter));
-    EXPECT_FALSE(inFavourites);
-    EXPECT_EQ(filter, 0u);
-    ServerRecord added = Favourite(3, 3, 1, u"added during the session");
-    store.GetFavourites().AddFavourite(added);
-    EXPECT_FALSE(store.SaveUserStore(false, 0)); // the store was closed: nothing is written
-    ExpectOneAndTwo();
 }

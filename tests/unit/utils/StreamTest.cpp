@@ -144,20 +144,6 @@ TEST(InOutStream, ResizeClearAndShared) {
     EXPECT_EQ(b, 1);
 }
 
-TEST(Array, GrowsAndKeepsContent) {
-    Utils::ArrayT<uint32_t> a;
-    for (uint32_t i = 0; i < 10000; ++i)
-        a.Append(i);
-    ASSERT_EQ(a.Size(), 10000u);
-    for (uint32_t i = 0; i < 10000; ++i)
-        ASSERT_EQ(a[i], i);
-    Utils::ArrayT<uint32_t> b = a;
-    a.Clear();
-    EXPECT_EQ(b.Size(), 10000u);
-    EXPECT_EQ(b[9999], 9999u);
-    EXPECT_EQ(Utils::Memory::Instance().Allocate(0), nullptr);
-}
-
 TEST(Array, AppendsFromItsOwnBlockWhileGrowing) {
     OutStreamT<unsigned char> out;
     out << "ab";

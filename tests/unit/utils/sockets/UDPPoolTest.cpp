@@ -89,19 +89,3 @@ TEST(UDPPoolSockets, GetSocketAndSendAreBounded) {
     RecordingUdp target;
     EXPECT_FALSE(pool.Send(kLoopback, target.LocalPort(), StreamOf("x"), 2));
 }
-
-TEST(UDPPoolSockets, RoundTripThroughPoolSocket) {
-    Pool pool; // port 0: a random first port
-    ASSERT_TRUE(pool.Open(1));
-    RecordingUdp server;
-    ASSERT_TRUE(server.Start());
-    ASSERT_TRUE(pool.Send(kLoopback, server.LocalPort(), StreamOf("query"), 0));
-    ASSERT_TRUE(server.inbox.WaitFor(1));
-    const Datagram query = server.inbox.Items()[0];
-    EXPECT_EQ(query.bytes, "query");
-    EXPECT_EQ(query.port, pool.GetSocket(0)->LocalPort());
-    EXPECT_GE(query.port, 4096);
-    ASSERT_TRUE(server.SendTo(StreamOf("reply"), kLoopback, query.port));
-    ASSERT_TRUE(pool.GetSocket(0)->inbox.WaitFor(1));
-    EXPECT_EQ(pool.GetSocket(0)->inbox.Items()[0].bytes, "reply");
-}

@@ -87,7 +87,6 @@ TEST(UdpSocketFaults, OversizedDatagramIsDroppedAndReceivingGoesOn) {
     ASSERT_TRUE(receiver.Start());
     const uint16_t to = receiver.LocalPort();
     ASSERT_TRUE(sender.SendTo(StreamOf(std::string(4097, 'x')), kLoopback, to));
-    ASSERT_TRUE(sender.SendTo(StreamOf(std::string(20000, 'y')), kLoopback, to));
     ASSERT_TRUE(sender.SendTo(StreamOf(std::string(4096, 'z')), kLoopback, to));
     ASSERT_TRUE(sender.SendTo(StreamOf("after"), kLoopback, to));
     ASSERT_TRUE(receiver.inbox.WaitFor(2));
